@@ -1,0 +1,34 @@
+#pragma once
+// Reads one command line (typed, or fetched from the dump), checks it for a
+// repeat and dispatches it to its handler.
+#include "commands/CommandContext.h"
+
+#include <memory>
+#include <string>
+
+namespace hh {
+
+class Interpreter {
+  public:
+    explicit Interpreter(CommandContext context);
+    ~Interpreter();
+
+    // `strInCmd` is "word argument" or the token "pullFromFile".
+    void processFile(const std::string& strInCmd, int unused = 0);
+    // Returns the word to dispatch, or "Exit_Function".
+    std::string fetchCommand(std::string& word, std::string& argument);
+    // A command the key observer saw typed after "/hh " and confirmed with Enter.
+    void runTypedCommand(std::string word, std::string argument);
+    void setLastCommand(const std::string& word, const std::string& argument);
+    void clearLastCommand();
+
+    // The program log record written when the main window closes.
+    void LogConsoleText(const std::string& consoleText);
+
+  private:
+    struct Handlers;
+    CommandContext ctx_;
+    std::unique_ptr<Handlers> handlers_;
+};
+
+} // namespace hh

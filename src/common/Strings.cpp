@@ -1,0 +1,71 @@
+#include "common/Strings.h"
+
+namespace hh {
+
+std::string toLower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+std::string toUpper(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+std::string trimBlanks(std::string_view s) {
+    const auto first = s.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = s.find_last_not_of(' ');
+    return std::string(s.substr(first, last - first + 1));
+}
+
+std::string replaceAll(std::string_view s, std::string_view from, std::string_view to) {
+    if (from.empty())
+        return std::string(s);
+    std::string out;
+    out.reserve(s.size());
+    std::size_t pos = 0;
+    for (;;) {
+        const auto hit = s.find(from, pos);
+        if (hit == std::string_view::npos)
+            break;
+        out.append(s.substr(pos, hit - pos));
+        out.append(to);
+        pos = hit + from.size();
+    }
+    out.append(s.substr(pos));
+    return out;
+}
+
+bool contains(std::string_view haystack, std::string_view needle) {
+    return haystack.find(needle) != std::string_view::npos;
+}
+
+bool startsWith(std::string_view s, std::string_view prefix) {
+    return s.substr(0, prefix.size()) == prefix;
+}
+
+bool endsWith(std::string_view s, std::string_view suffix) {
+    return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
+}
+
+std::pair<std::string, std::string> splitAtFirstBlank(std::string_view line) {
+    const auto blank = line.find(' ');
+    if (blank == std::string_view::npos)
+        return {std::string(line), std::string()};
+    return {std::string(line.substr(0, blank)), std::string(line.substr(blank + 1))};
+}
+
+std::string afterLast(std::string_view s, char sep) {
+    const auto pos = s.rfind(sep);
+    return std::string(pos == std::string_view::npos ? s : s.substr(pos + 1));
+}
+
+} // namespace hh

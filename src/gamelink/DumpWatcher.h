@@ -1,0 +1,55 @@
+#pragma once
+// tmrModifiedCheck: notices a new dump, hands the command to the interpreter,
+// and keeps the key observer installed while the game is in front. Also owns
+// the choice of the mod folder (toggleMod).
+#include <functional>
+#include <string>
+
+namespace hh {
+
+struct SharedState;
+struct Platform;
+class MainView;
+class Settings;
+class ResultScriptWriter;
+class ResultCall;
+class Timer;
+class KeyboardHookControl;
+
+class DumpWatcher {
+  public:
+    DumpWatcher(SharedState& state, Settings& settings, Platform& platform, MainView& view,
+                ResultScriptWriter& writer, ResultCall& result, Timer& modifiedCheck,
+                Timer& clearClip, KeyboardHookControl& keyboard);
+    ~DumpWatcher();
+
+    // The interpreter's processFile, called with "pullFromFile".
+    void setProcessFile(std::function<void(const std::string&)> processFile);
+    // Sets tmrModifiedCheck's interval and callback and starts following OS
+    // change notices of the dump; the timer itself stays off.
+    void attach();
+
+    void tick();
+
+    std::string GetDumpFileAbsPath() const;
+    void SetDumpFileAbsPath(const std::string& strNewAbsPath);
+    std::string GetCurrentMod() const;
+    void toggleMod(const std::string& newModPath, bool formInitBool = false);
+
+  private:
+    void onFileChangeNotice();
+    bool gameOrProgramInFront();
+
+    SharedState& state_;
+    Settings& settings_;
+    Platform& platform_;
+    MainView& view_;
+    ResultScriptWriter& writer_;
+    ResultCall& result_;
+    Timer& modifiedCheck_;
+    Timer& clearClip_;
+    KeyboardHookControl& keyboard_;
+    std::function<void(const std::string&)> processFile_;
+};
+
+} // namespace hh

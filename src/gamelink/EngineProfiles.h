@@ -1,0 +1,25 @@
+#pragma once
+// The engines players run, and the names each needs.
+#include <string>
+#include <vector>
+
+namespace hh {
+
+class Settings;
+
+struct EngineProfile {
+    std::string name;        // "quake3", "quake3-linux", "ioquake3", "openarena"
+    std::string windowTitle; // Main / GameWindowTitle
+    std::string baseFolder;  // Main / BaseFolder
+    std::string dumpFileName; // Main / DumpFileName
+};
+
+const std::vector<EngineProfile>& engineProfiles();
+const EngineProfile* findEngineProfile(const std::string& name);
+// Writes the profile's three settings.
+void applyEngineProfile(Settings& settings, const EngineProfile& profile);
+// Guess from a game folder (the engine's home path): ~/.openarena -> openarena,
+// a folder with baseq3 -> ioquake3; nullptr when nothing fits.
+const EngineProfile* guessEngineProfile(const std::string& gameFolder);
+
+} // namespace hh

@@ -1,0 +1,43 @@
+#pragma once
+// The GUID lookup: sends the request to the alias database and turns the
+// page that comes back into the result call.
+#include <functional>
+#include <string>
+
+namespace hh {
+
+struct SharedState;
+struct Platform;
+class MainView;
+class Settings;
+class ResultCall;
+
+class LookupHandler {
+  public:
+    LookupHandler(SharedState& state, Settings& settings, Platform& platform, MainView& view,
+                  ResultCall& result);
+
+    // An address given on the command line wins over Main / LookupURL.
+    void setLookupUrlOverride(const std::string& url);
+    // The lookup address (scheme, host and port, no path).
+    std::string lookupAddress() const;
+    // Called after the "UNKNOWN URL" result.
+    void setClearLastCommand(std::function<void()> clearLastCommand);
+
+    // Loads lookupAddress() + "?guid=" + guid; the page arrives later.
+    void lookupGuid(const std::string& guid);
+    // The page-loaded handler. A fetch that failed (time-out, refused, DNS)
+    // arrives as the browser's own error page.
+    void onLookupPageLoaded(const std::string& url, const std::string& html);
+
+  private:
+    SharedState& state_;
+    Settings& settings_;
+    Platform& platform_;
+    MainView& view_;
+    ResultCall& result_;
+    std::string urlOverride_;
+    std::function<void()> clearLastCommand_;
+};
+
+} // namespace hh

@@ -1,0 +1,13 @@
+#pragma once
+#include <string>
+
+namespace hh {
+
+class Clipboard {
+  public:
+    virtual ~Clipboard() = default;
+    virtual std::string text() const = 0;
+    virtual void setText(const std::string& text) = 0;
+};
+
+} // namespace hh

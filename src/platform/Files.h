@@ -1,0 +1,30 @@
+#pragma once
+// File helpers shared by every subsystem that touches the game's or the
+// program's files.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace hh {
+
+// Whole file as bytes; nullopt when it cannot be read.
+std::optional<std::string> readWholeFile(const std::filesystem::path& path);
+
+// Replaces `path` with `bytes` so that a reader (or a crash) only ever sees
+// the old or the new file: write a temporary file in the same folder, flush
+// it to disk, rename it over the target. Keeps the old file's permission
+// bits. On failure returns false, leaves the old file as it was and says why.
+bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                         std::string* error = nullptr);
+
+// Creates an empty file when none exists; false when that fails.
+bool ensureFileExists(const std::filesystem::path& path);
+
+bool fileExists(const std::filesystem::path& path);
+
+// Modification time in whole seconds as "YYYY-MM-DD HH:MM:SS" (UTC), or ""
+// when there is no file. Converts back without losing whole seconds.
+std::string modifiedTimeText(const std::filesystem::path& path);
+
+} // namespace hh

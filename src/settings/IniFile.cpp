@@ -1,0 +1,121 @@
+#include "settings/IniFile.h"
+
+#include "common/Strings.h"
+#include "platform/Files.h"
+
+namespace hh {
+namespace {
+
+// A hand-edited file on Linux may end lines with LF alone; the program itself
+// always writes CR LF, so the writer turns lone LFs into CR LF first.
+std::string withCrLfLineEnds(std::string_view content) {
+    std::string out;
+    out.reserve(content.size() + 16);
+    for (std::size_t i = 0; i < content.size(); ++i) {
+        if (content[i] == '\n' && (i == 0 || content[i - 1] != '\r'))
+            out.push_back('\r');
+        out.push_back(content[i]);
+    }
+    return out;
+}
+
+bool isControlOrLineEnd(char c) { return static_cast<unsigned char>(c) <= 13; }
+
+std::string normalised(std::string content) {
+    content.erase(0, 1); // the CR of the CR LF put in front to find the first line
+    const std::string three = "\r\n\r\n\r\n";
+    while (content.find(three) != std::string::npos)
+        content = replaceAll(content, three, "\r\n\r\n");
+    while (!content.empty() && isControlOrLineEnd(content.back()))
+        content.pop_back();
+    std::size_t lead = 0;
+    while (lead < content.size() && isControlOrLineEnd(content[lead]))
+        ++lead;
+    content.erase(0, lead);
+    return content;
+}
+
+} // namespace
+
+std::string iniValue(std::string_view content, std::string_view section, std::string_view key) {
+    const std::string header = "[" + toLower(section) + "]";
+    const std::string prefix = toLower(key) + "=";
+    bool inSection = false;
+    std::size_t pos = 0;
+    while (pos < content.size()) {
+        std::size_t end = content.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos)
+            end = content.size();
+        const std::string_view line = content.substr(pos, end - pos);
+        pos = end;
+        if (pos < content.size() && content[pos] == '\r')
+            ++pos;
+        if (pos < content.size() && content[pos] == '\n')
+            ++pos;
+
+        const std::string low = toLower(line);
+        const bool sectionLine = low.find('[') != std::string::npos;
+        if (sectionLine)
+            inSection = low == header;
+        if (sectionLine || !inSection)
+            continue;
+        if (startsWith(low, prefix))
+            return std::string(line.substr(prefix.size()));
+    }
+    return {};
+}
+
+std::string iniWithKey(std::string_view original, std::string_view section, std::string_view key,
+                       std::string_view value) {
+    std::string content = "\r\n" + withCrLfLineEnds(original) + "[]";
+    const std::string low = toLower(content);
+    const std::string headerPattern = "\r\n[" + toLower(section) + "]\r";
+    const std::string keyPattern = "\n" + toLower(key) + "=";
+    const std::string keyLine = std::string(key) + "=" + std::string(value);
+
+    const std::size_t s = low.find(headerPattern);
+    if (s == std::string::npos) {
+        content.resize(content.size() - 2);
+        content += "\r\n\r\n[" + std::string(section) + "]\r\n" + keyLine;
+    } else {
+        const std::size_t nextSection = low.find('[', s + headerPattern.size());
+        const std::size_t k = low.find(keyPattern, s);
+        content.resize(content.size() - 2);
+        if (k == std::string::npos || k > nextSection) {
+            // After the LF that ends the header line: the key becomes the section's first line.
+            std::size_t at = s + headerPattern.size();
+            if (at < content.size() && content[at] == '\n')
+                ++at;
+            content.insert(at, keyLine + "\r\n");
+        } else {
+            const std::size_t lineEnd = content.find('\r', k);
+            std::string rest = lineEnd == std::string::npos ? std::string() : content.substr(lineEnd);
+            content = content.substr(0, k + 1) + keyLine + rest;
+        }
+    }
+    return normalised(std::move(content)) + "\r\n";
+}
+
+std::string INIread(const std::filesystem::path& fileName, std::string_view section,
+                    std::string_view key) {
+    ensureFileExists(fileName);
+    const auto content = readWholeFile(fileName);
+    return content ? iniValue(*content, section, key) : std::string();
+}
+
+bool INIwrite(const std::filesystem::path& fileName, std::string_view section,
+              std::string_view key, std::string_view value, std::string* error) {
+    std::string current;
+    if (fileExists(fileName)) {
+        auto read = readWholeFile(fileName);
+        if (!read) {
+            if (error)
+                *error = "cannot read '" + fileName.string() + "'";
+            return false;
+        }
+        current = std::move(*read);
+    }
+    return writeFileAtomically(fileName, iniWithKey(current, section, key, value), error);
+}
+
+} // namespace hh
