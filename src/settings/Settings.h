@@ -17,6 +17,9 @@ class Settings {
                       std::function<void(const std::string&)> onWriteError = {});
 
     const std::filesystem::path& iniPath() const { return iniPath_; }
+    void setOnWriteError(std::function<void(const std::string&)> onWriteError) {
+        onWriteError_ = std::move(onWriteError);
+    }
     std::string read(const std::string& section, const std::string& key) const;
     bool write(const std::string& section, const std::string& key, const std::string& value);
 
@@ -39,6 +42,8 @@ class Settings {
     std::int16_t numAliasesAtLoad() const; // numeric value, 150 when empty or 0
     std::string cmdIssueDelayRaw() const;  // as stored (empty allowed)
     std::string cmdIssueDelayOr(const std::string& fallback) const;
+    void setMaxNumAliases(const std::string& text);
+    void setCmdIssueDelay(const std::string& waitName);
 
     // Main, names real engines need (defaults are the original game's)
     std::string dumpFileName() const;    // DumpFileName, "handleHound.who"
@@ -46,16 +51,26 @@ class Settings {
     std::string gameWindowTitle() const; // GameWindowTitle, "Quake 3: Arena"
     std::string lookupUrl() const;       // LookupURL, kDefaultLookupUrl
     bool recordSightings() const;        // RecordSightings, anything but "False" is true
+    void setDumpFileName(const std::string& name);
+    void setBaseFolder(const std::string& name);
+    void setGameWindowTitle(const std::string& title);
 
     // Behavior
     std::string nameColorRaw() const; // NameColor, no default
     std::string sepColorRaw() const;  // SeparatorColor, no default
     std::string commandKey() const;   // CommandKey, "tab"
     std::string statusKey() const;    // StatusKey, "f5"
-    // Codes: an empty or non-numeric value reads as the default key's code
+    // Codes: an empty, non-numeric or out-of-range value reads as the default key's code
     // (tab 9, f5 116), so a first run that kept the offered keys works.
     std::int32_t commandKeyCode() const;
     std::int32_t statusKeyCode() const;
+    void setNameColorRaw(const std::string& value); // "^7" style or ""
+    void setSepColorRaw(const std::string& value);
+    // Callers store a key as its name first, then its code.
+    void setCommandKey(const std::string& name);
+    void setCommandKeyCode(std::int32_t code);
+    void setStatusKey(const std::string& name);
+    void setStatusKeyCode(std::int32_t code);
 
   private:
     std::filesystem::path iniPath_;

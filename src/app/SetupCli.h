@@ -1,0 +1,9 @@
+#pragma once
+#include "app/AppOptions.h"
+
+namespace hh {
+
+// `handlehound --setup ...`: the setup dialog's OK steps without a window.
+int runSetupCli(const AppOptions& options, const char* argv0);
+
+} // namespace hh
