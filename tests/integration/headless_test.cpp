@@ -1,0 +1,67 @@
+// The headless program as a player meets it: a game folder, a dump the
+// game writes, and the answer in hh.cfg.
+#include "support/GameFolder.h"
+#include "support/Process.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+using hh::test::GameFolder;
+using hh::test::Process;
+using hh::test::waitUntil;
+
+namespace {
+
+std::vector<std::string> headlessArgs(const GameFolder& g) {
+    return {"--headless", "--always-on", "--quiet", "--program-dir", g.program().string(),
+            "--lookup-url", "http://127.0.0.1:9"};
+}
+
+bool resultHolds(const GameFolder& g, const std::string& text) {
+    return g.resultText().find(text) != std::string::npos;
+}
+
+} // namespace
+
+TEST(Headless, EnablesAnswersADumpChangeAndEndsCleanly) {
+    GameFolder g;
+    Process p(HH_BINARY, headlessArgs(g), {"DISPLAY="});
+    ASSERT_TRUE(waitUntil([&] { return resultHolds(g, "ENABLED"); }, 10s)) << p.errors();
+    EXPECT_EQ(g.resultText(),
+              "echo ^3Handlehound ^3is ^3ENABLED. ^3Waiting ^3for ^3Command. ^3. ^3.\r\n");
+
+    g.writeDump({"]/hh help"});
+    ASSERT_TRUE(waitUntil([&] { return resultHolds(g, "recognizes"); }, 5s)) << p.output();
+
+    p.signal(SIGTERM);
+    EXPECT_EQ(p.waitForExit(10s), 0);
+    EXPECT_EQ(g.resultText(), "echo ^3Handlehound ^3is ^3Not ^3Running.\r\n");
+    EXPECT_NE(p.output().find("> Handlehound is ENABLED. Waiting for Command. . ."), std::string::npos);
+}
+
+TEST(Headless, QuitCommandEndsWithStatusZero) {
+    GameFolder g;
+    Process p(HH_BINARY, headlessArgs(g), {"DISPLAY="});
+    ASSERT_TRUE(waitUntil([&] { return resultHolds(g, "ENABLED"); }, 10s));
+    g.writeDump({"]/hh quit"});
+    EXPECT_EQ(p.waitForExit(10s), 0);
+}
+
+TEST(Headless, MissingPathIsAOneLineErrorWithStatusTwo) {
+    hh::test::TempDir dir;
+    Process p(HH_BINARY, {"--headless", "--program-dir", dir.path().string()});
+    EXPECT_EQ(p.waitForExit(10s), 2);
+    const std::string err = p.errors();
+    EXPECT_NE(err.find("handleHound.ini"), std::string::npos) << err;
+    EXPECT_NE(err.find("Path"), std::string::npos) << err;
+}
+
+TEST(Headless, VersionAndHelp) {
+    Process version(HH_BINARY, {"--version"});
+    EXPECT_EQ(version.waitForExit(10s), 0);
+    EXPECT_EQ(version.output(), "Handlehound v1.0.0\n");
+    Process help(HH_BINARY, {"--help"});
+    EXPECT_EQ(help.waitForExit(10s), 0);
+    EXPECT_NE(help.output().find("--headless"), std::string::npos);
+}

@@ -1,0 +1,51 @@
+#include "support/GameFolder.h"
+
+#include <chrono>
+#include <cstdio>
+
+namespace hh::test {
+namespace fs = std::filesystem;
+
+GameFolder::GameFolder(const std::string& mod, const std::string& dumpName)
+    : mod_(mod), dumpName_(dumpName) {
+    fs::create_directories(game() / "baseq3");
+    fs::create_directories(game() / mod_);
+    fs::create_directories(program());
+    writeFile(dump(), "");
+    writeFile(ini(), "[Main]\r\nPath=" + dump().string() + "\r\nNewUser=No\r\nCFGAt=" +
+                         (game() / "baseq3" / "handleHound.cfg").string() +
+                         "\r\nDumpFileName=" + dumpName_ + "\r\n");
+}
+
+void GameFolder::writeDump(const std::vector<std::string>& consoleLines) {
+    std::string text;
+    for (const auto& line : consoleLines)
+        text += line + "\n";
+    text += "Dumped console text to " + dumpName_ + ".\n\n";
+    writeFile(dump(), text);
+    // Each dump gets a time at least a second away from every earlier one.
+    ++writes_;
+    fs::last_write_time(dump(), fs::file_time_type::clock::now() + std::chrono::seconds(2 * writes_));
+}
+
+std::vector<std::string> GameFolder::playerList(
+    const std::vector<std::pair<std::string, std::string>>& guidAndName) {
+    std::vector<std::string> lines{"PunkBuster Client: Player List: [Slot #] [GUID] [Address] [Status] "
+                                   "[Power] [Auth Rate] [Recent SS] [O/S] [Name]"};
+    int slot = 1;
+    for (const auto& [guid, name] : guidAndName) {
+        // Columns: slot 1-2, GUID 4-11, "(VALID" between them and the name at column 31.
+        char head[32];
+        std::snprintf(head, sizeof head, "%-2d %-8s(VALID) 1.2.3.4", slot++, guid.c_str());
+        std::string line = head;
+        line.resize(30, ' ');
+        lines.push_back(line + name);
+    }
+    lines.emplace_back("PunkBuster Client: End of Player List (" + std::to_string(guidAndName.size()) +
+                       " Players)");
+    return lines;
+}
+
+std::string GameFolder::resultText() const { return readFile(resultScript()); }
+
+} // namespace hh::test
