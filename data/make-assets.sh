@@ -1,0 +1,44 @@
+#!/bin/sh
+# Draws the program's icons and makes its sounds. Run from anywhere; writes
+# into the folder this script lives in. Needs ImageMagick (convert) and sox.
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+icons="$here/Icons"
+sound="$here/Sound"
+mkdir -p "$icons" "$sound"
+
+# A round badge with a blocky "H" in it; $1 = fill colour, $2 = output base name.
+badge() {
+    convert -size 32x32 xc:none \
+        -fill "$1" -stroke '#202020' -strokewidth 2 -draw 'circle 16,16 16,2' \
+        -fill white -stroke none \
+        -draw 'rectangle 9,8 13,24' -draw 'rectangle 19,8 23,24' -draw 'rectangle 9,14 23,18' \
+        "PNG32:$icons/$2.png"
+    convert "$icons/$2.png" "$icons/$2.ico"
+}
+# A plain dot for the status bar's state panel.
+dot() {
+    convert -size 16x16 xc:none -fill "$1" -stroke '#202020' -strokewidth 1 \
+        -draw 'circle 8,8 8,2' "PNG32:$icons/$2.png"
+    convert "$icons/$2.png" "$icons/$2.ico"
+    rm -f "$icons/$2.png"
+}
+
+badge '#7a7a7a' Handlehound          # tray: monitoring off
+badge '#2e9e3e' Handlehound_Enabled  # tray: monitoring on
+dot '#2ecc40' Enabled
+dot '#d62828' Disabled
+
+# Short sine tones, 22050 Hz mono 16-bit: $1 = name, then sox synth arguments.
+tone() {
+    name=$1
+    shift
+    sox -n -r 22050 -c 1 -b 16 "$sound/$name.wav" synth "$@" fade 0.01 0 0.03 vol 0.5
+}
+tone on 0.25 sine 660:990
+tone off 0.25 sine 990:660
+tone default 0.15 sine 880
+tone close 0.3 sine 220
+tone complete 0.3 sine 523.25:1046.5
+tone cmd 0.1 sine 1320
+tone beat 0.08 sine 440
