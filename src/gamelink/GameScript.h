@@ -13,16 +13,41 @@ class GameScript {
   public:
     GameScript(SharedState& state, Settings& settings, Platform& platform);
 
-    void changeCmdIssueDelay(int delayVal);
-    // Both names are turned to lower case in the caller's variables.
-    void changeKeyBinding(std::string& oldKey, std::string& newKey);
+    // Sets the wait the command key uses (0..3; anything else counts as 2).
+    // False when the script is missing or could not be rewritten (the user
+    // was told); the stored delay then stays as it was.
+    bool changeCmdIssueDelay(int delayVal);
+    // Both names are turned to lower case in the caller's variables. False
+    // when the script is missing, could not be rewritten, or the new name
+    // cannot stand in a bind (the user was told).
+    bool changeKeyBinding(std::string& oldKey, std::string& newKey);
+    // Makes the game execute the script at start: an exec line in the mod's
+    // and the base folder's q3config.cfg, and in the base folder's
+    // autoexec.cfg (the game rewrites q3config.cfg, never autoexec.cfg).
+    // Failures are skipped silently.
     void addExecLine(const std::string& scriptFileName);
-    void installGameScript();
+    // Installs the shipped script from the program folder. False when there
+    // was nothing to install (the user was told) or a copy failed (`error`
+    // says why).
+    bool installGameScript(std::string* error = nullptr);
+
+    // <game folder><base folder>/handleHound.cfg
+    std::string installedScriptPath() const;
 
   private:
+    bool rewriteScript(const std::string& path, const std::string& text, const std::string& note);
+
     SharedState& state_;
     Settings& settings_;
     Platform& platform_;
 };
+
+// Wait name of an issue delay: w1, w2, w2x2, w2x4 for 0..3; other values use 2.
+std::string waitNameForDelay(int delayVal);
+// A key or file name that can stand in the script between double quotes or
+// after exec: no blanks, control bytes, quotes, ';' or comment starts.
+bool safeScriptWord(const std::string& word);
+// The date written into change notes, e.g. "2026-12-05" (local time).
+std::string changeNoteDate(const Platform& platform);
 
 } // namespace hh

@@ -19,7 +19,13 @@ std::string withCrLfLineEnds(std::string_view content) {
     return out;
 }
 
-bool isControlOrLineEnd(char c) { return static_cast<unsigned char>(c) <= 13; }
+// A settings file is a few hundred bytes; anything this large is not one, and
+// is neither read nor rewritten.
+constexpr std::size_t kMaxIniBytes = 1 << 20;
+
+bool isControlOrLineEnd(char c) {
+    return static_cast<unsigned char>(c) <= 13;
+}
 
 std::string normalised(std::string content) {
     content.erase(0, 1); // the CR of the CR LF put in front to find the first line
@@ -89,7 +95,8 @@ std::string iniWithKey(std::string_view original, std::string_view section, std:
             content.insert(at, keyLine + "\r\n");
         } else {
             const std::size_t lineEnd = content.find('\r', k);
-            std::string rest = lineEnd == std::string::npos ? std::string() : content.substr(lineEnd);
+            std::string rest =
+                lineEnd == std::string::npos ? std::string() : content.substr(lineEnd);
             content = content.substr(0, k + 1) + keyLine + rest;
         }
     }
@@ -100,19 +107,29 @@ std::string INIread(const std::filesystem::path& fileName, std::string_view sect
                     std::string_view key) {
     ensureFileExists(fileName);
     const auto content = readWholeFile(fileName);
-    return content ? iniValue(*content, section, key) : std::string();
+    if (!content || content->size() > kMaxIniBytes)
+        return {};
+    return iniValue(*content, section, key);
 }
 
-bool INIwrite(const std::filesystem::path& fileName, std::string_view section,
-              std::string_view key, std::string_view value, std::string* error) {
+bool INIwrite(const std::filesystem::path& fileName, std::string_view section, std::string_view key,
+              std::string_view value, std::string* error) {
+    auto refuse = [&](const std::string& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    // A line break would smuggle a second line (another key or section) into the file.
+    for (std::string_view part : {section, key, value})
+        if (part.find_first_of("\r\n") != std::string_view::npos)
+            return refuse("line break in a setting");
     std::string current;
     if (fileExists(fileName)) {
         auto read = readWholeFile(fileName);
-        if (!read) {
-            if (error)
-                *error = "cannot read '" + fileName.string() + "'";
-            return false;
-        }
+        if (!read)
+            return refuse("cannot read '" + fileName.string() + "'");
+        if (read->size() > kMaxIniBytes)
+            return refuse("'" + fileName.string() + "' is too large to be a settings file");
         current = std::move(*read);
     }
     return writeFileAtomically(fileName, iniWithKey(current, section, key, value), error);

@@ -24,6 +24,18 @@ double leadingNumber(const std::string& text) {
     return end == begin ? 0.0 : value;
 }
 
+// A stored key code: rounded like the decimal text it is; empty, non-numeric
+// or out-of-range text stands for the default key's code.
+std::int32_t keyCodeOr(const std::string& stored, std::int32_t fallback) {
+    const std::string value = trimBlanks(stored);
+    const char* begin = value.c_str();
+    char* end = nullptr;
+    const double number = std::strtod(begin, &end);
+    if (value.empty() || end == begin || !(number >= 0.0 && number < 2147483647.0))
+        return fallback;
+    return static_cast<std::int32_t>(number + 0.5);
+}
+
 } // namespace
 
 Settings::Settings(std::filesystem::path iniPath,
@@ -34,8 +46,7 @@ std::string Settings::read(const std::string& section, const std::string& key) c
     return INIread(iniPath_, section, key);
 }
 
-bool Settings::write(const std::string& section, const std::string& key,
-                     const std::string& value) {
+bool Settings::write(const std::string& section, const std::string& key, const std::string& value) {
     std::string error;
     if (INIwrite(iniPath_, section, key, value, &error))
         return true;
@@ -45,26 +56,54 @@ bool Settings::write(const std::string& section, const std::string& key,
     return false;
 }
 
-std::string Settings::path() const { return read(kMain, "Path"); }
-void Settings::setPath(const std::string& dumpPath) { write(kMain, "Path", dumpPath); }
-std::string Settings::cfgAt() const { return read(kMain, "CFGAt"); }
-void Settings::setCfgAt(const std::string& value) { write(kMain, "CFGAt", value); }
-std::string Settings::configPath() const { return read(kMain, "ConfigPath"); }
-void Settings::setConfigPath(const std::string& value) { write(kMain, "ConfigPath", value); }
-bool Settings::isDeveloper() const { return read(kMain, "ID") == "Developer"; }
-void Settings::setDeveloper(bool on) { write(kMain, "ID", on ? "Developer" : "User"); }
+std::string Settings::path() const {
+    return read(kMain, "Path");
+}
+void Settings::setPath(const std::string& dumpPath) {
+    write(kMain, "Path", dumpPath);
+}
+std::string Settings::cfgAt() const {
+    return read(kMain, "CFGAt");
+}
+void Settings::setCfgAt(const std::string& value) {
+    write(kMain, "CFGAt", value);
+}
+std::string Settings::configPath() const {
+    return read(kMain, "ConfigPath");
+}
+void Settings::setConfigPath(const std::string& value) {
+    write(kMain, "ConfigPath", value);
+}
+bool Settings::isDeveloper() const {
+    return read(kMain, "ID") == "Developer";
+}
+void Settings::setDeveloper(bool on) {
+    write(kMain, "ID", on ? "Developer" : "User");
+}
 
 bool Settings::isNewUser() const {
     const std::string value = read(kMain, "NewUser");
     return value.empty() || value == "Yes";
 }
-void Settings::setNewUserSeen() { write(kMain, "NewUser", "No"); }
-bool Settings::startMin() const { return read(kMain, "StartMin") == "True"; }
-void Settings::setStartMin(bool on) { write(kMain, "StartMin", on ? "True" : "False"); }
-bool Settings::startMinHH() const { return read(kMain, "StartMinHH") == "True"; }
-void Settings::setStartMinHH(bool on) { write(kMain, "StartMinHH", on ? "True" : "False"); }
+void Settings::setNewUserSeen() {
+    write(kMain, "NewUser", "No");
+}
+bool Settings::startMin() const {
+    return read(kMain, "StartMin") == "True";
+}
+void Settings::setStartMin(bool on) {
+    write(kMain, "StartMin", on ? "True" : "False");
+}
+bool Settings::startMinHH() const {
+    return read(kMain, "StartMinHH") == "True";
+}
+void Settings::setStartMinHH(bool on) {
+    write(kMain, "StartMinHH", on ? "True" : "False");
+}
 
-std::string Settings::maxNumAliasesRaw() const { return read(kMain, "MaxNumAliases"); }
+std::string Settings::maxNumAliasesRaw() const {
+    return read(kMain, "MaxNumAliases");
+}
 
 std::int16_t Settings::numAliasesAtLoad() const {
     const double value = leadingNumber(maxNumAliasesRaw());
@@ -74,7 +113,9 @@ std::int16_t Settings::numAliasesAtLoad() const {
     return static_cast<std::int16_t>(value);
 }
 
-std::string Settings::cmdIssueDelayRaw() const { return read(kMain, "CmdIssueDelay"); }
+std::string Settings::cmdIssueDelayRaw() const {
+    return read(kMain, "CmdIssueDelay");
+}
 std::string Settings::cmdIssueDelayOr(const std::string& fallback) const {
     const std::string value = cmdIssueDelayRaw();
     return value.empty() ? fallback : value;
@@ -83,26 +124,72 @@ std::string Settings::cmdIssueDelayOr(const std::string& fallback) const {
 std::string Settings::dumpFileName() const {
     return orDefault(read(kMain, "DumpFileName"), "handleHound.who");
 }
-std::string Settings::baseFolder() const { return orDefault(read(kMain, "BaseFolder"), "baseq3"); }
+std::string Settings::baseFolder() const {
+    return orDefault(read(kMain, "BaseFolder"), "baseq3");
+}
 std::string Settings::gameWindowTitle() const {
     return orDefault(read(kMain, "GameWindowTitle"), "Quake 3: Arena");
 }
-std::string Settings::lookupUrl() const { return orDefault(read(kMain, "LookupURL"), kDefaultLookupUrl); }
-bool Settings::recordSightings() const { return read(kMain, "RecordSightings") != "False"; }
+std::string Settings::lookupUrl() const {
+    return orDefault(read(kMain, "LookupURL"), kDefaultLookupUrl);
+}
+bool Settings::recordSightings() const {
+    return read(kMain, "RecordSightings") != "False";
+}
 
-std::string Settings::nameColorRaw() const { return read(kBehavior, "NameColor"); }
-std::string Settings::sepColorRaw() const { return read(kBehavior, "SeparatorColor"); }
-std::string Settings::commandKey() const { return orDefault(read(kBehavior, "CommandKey"), "tab"); }
-std::string Settings::statusKey() const { return orDefault(read(kBehavior, "StatusKey"), "f5"); }
+std::string Settings::nameColorRaw() const {
+    return read(kBehavior, "NameColor");
+}
+std::string Settings::sepColorRaw() const {
+    return read(kBehavior, "SeparatorColor");
+}
+std::string Settings::commandKey() const {
+    return orDefault(read(kBehavior, "CommandKey"), "tab");
+}
+std::string Settings::statusKey() const {
+    return orDefault(read(kBehavior, "StatusKey"), "f5");
+}
 
 std::int32_t Settings::commandKeyCode() const {
-    const std::string value = trimBlanks(read(kBehavior, "CommandKeyCode"));
-    return value.empty() ? 9 : static_cast<std::int32_t>(leadingNumber(value) + 0.5);
+    return keyCodeOr(read(kBehavior, "CommandKeyCode"), 9);
 }
 
 std::int32_t Settings::statusKeyCode() const {
-    const std::string value = trimBlanks(read(kBehavior, "StatusKeyCode"));
-    return value.empty() ? 116 : static_cast<std::int32_t>(leadingNumber(value) + 0.5);
+    return keyCodeOr(read(kBehavior, "StatusKeyCode"), 116);
+}
+
+void Settings::setMaxNumAliases(const std::string& text) {
+    write(kMain, "MaxNumAliases", text);
+}
+void Settings::setCmdIssueDelay(const std::string& waitName) {
+    write(kMain, "CmdIssueDelay", waitName);
+}
+void Settings::setDumpFileName(const std::string& name) {
+    write(kMain, "DumpFileName", name);
+}
+void Settings::setBaseFolder(const std::string& name) {
+    write(kMain, "BaseFolder", name);
+}
+void Settings::setGameWindowTitle(const std::string& title) {
+    write(kMain, "GameWindowTitle", title);
+}
+void Settings::setNameColorRaw(const std::string& value) {
+    write(kBehavior, "NameColor", value);
+}
+void Settings::setSepColorRaw(const std::string& value) {
+    write(kBehavior, "SeparatorColor", value);
+}
+void Settings::setCommandKey(const std::string& name) {
+    write(kBehavior, "CommandKey", name);
+}
+void Settings::setCommandKeyCode(std::int32_t code) {
+    write(kBehavior, "CommandKeyCode", std::to_string(code));
+}
+void Settings::setStatusKey(const std::string& name) {
+    write(kBehavior, "StatusKey", name);
+}
+void Settings::setStatusKeyCode(std::int32_t code) {
+    write(kBehavior, "StatusKeyCode", std::to_string(code));
 }
 
 } // namespace hh

@@ -32,13 +32,13 @@ class Settings {
     void setConfigPath(const std::string& value);
     bool isDeveloper() const; // ID == "Developer"
     void setDeveloper(bool on);
-    bool isNewUser() const;   // NewUser "Yes" or empty
-    void setNewUserSeen();    // writes "No"
-    bool startMin() const;    // StartMin == "True"
+    bool isNewUser() const; // NewUser "Yes" or empty
+    void setNewUserSeen();  // writes "No"
+    bool startMin() const;  // StartMin == "True"
     void setStartMin(bool on);
-    bool startMinHH() const;  // StartMinHH == "True"
+    bool startMinHH() const; // StartMinHH == "True"
     void setStartMinHH(bool on);
-    std::string maxNumAliasesRaw() const; // as stored, for the numAliases query
+    std::string maxNumAliasesRaw() const;  // as stored, for the numAliases query
     std::int16_t numAliasesAtLoad() const; // numeric value, 150 when empty or 0
     std::string cmdIssueDelayRaw() const;  // as stored (empty allowed)
     std::string cmdIssueDelayOr(const std::string& fallback) const;

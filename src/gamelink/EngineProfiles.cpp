@@ -1,0 +1,50 @@
+#include "gamelink/EngineProfiles.h"
+
+#include "settings/Settings.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace hh {
+namespace fs = std::filesystem;
+
+const std::vector<EngineProfile>& engineProfiles() {
+    // ioquake3 refuses to condump into any name that does not end in ".txt",
+    // so its family gets a .txt dump; id's engine writes any name.
+    static const std::vector<EngineProfile> profiles = {
+        {"quake3", "Quake 3: Arena", "baseq3", "handleHound.who"},
+        {"quake3-linux", "Quake III: Arena", "baseq3", "handleHound.who"},
+        {"ioquake3", "ioquake3", "baseq3", "handleHound.txt"},
+        {"openarena", "ioquake3", "baseoa", "handleHound.txt"},
+    };
+    return profiles;
+}
+
+const EngineProfile* findEngineProfile(const std::string& name) {
+    for (const auto& profile : engineProfiles())
+        if (profile.name == name)
+            return &profile;
+    return nullptr;
+}
+
+void applyEngineProfile(Settings& settings, const EngineProfile& profile) {
+    settings.setGameWindowTitle(profile.windowTitle);
+    settings.setBaseFolder(profile.baseFolder);
+    settings.setDumpFileName(profile.dumpFileName);
+}
+
+const EngineProfile* guessEngineProfile(const std::string& gameFolder) {
+    std::error_code ec;
+    const fs::path folder(gameFolder);
+    const std::string last =
+        (folder.has_filename() ? folder.filename() : folder.parent_path().filename()).string();
+    if (last == ".openarena" || fs::is_directory(folder / "baseoa", ec))
+        return findEngineProfile("openarena");
+    // A home path with baseq3 on Linux is nearly always ioquake3's (~/.q3a);
+    // id's own Linux client is rare enough to be chosen by hand.
+    if (fs::is_directory(folder / "baseq3", ec))
+        return findEngineProfile("ioquake3");
+    return nullptr;
+}
+
+} // namespace hh

@@ -1,0 +1,207 @@
+#include "gamelink/GameScript.h"
+
+#include "common/SharedState.h"
+#include "common/Strings.h"
+#include "gamelink/DumpPaths.h"
+#include "platform/Files.h"
+#include "platform/Platform.h"
+#include "settings/Settings.h"
+
+#include <array>
+#include <ctime>
+#include <filesystem>
+#include <optional>
+
+namespace hh {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr const char* kScriptName = "handleHound.cfg";
+constexpr const char* kBackupName = "handleHound.BACKUP";
+constexpr const char* kShippedDumpName = "handleHound.who";
+constexpr const char* kCrLf = "\r\n";
+constexpr const char* kDelaySequence = "vstr part1; vstr ";
+constexpr const char* kNotePrefix = "//Modified by Handlehound - ";
+// Our script is a few hundred bytes and a q3config.cfg a few dozen KiB;
+// anything far larger is not a file this upkeep should load and rewrite.
+constexpr std::size_t kMaxFileBytes = 4u << 20;
+
+std::optional<std::string> readBounded(const fs::path& path) {
+    auto text = readWholeFile(path);
+    if (!text || text->size() > kMaxFileBytes)
+        return std::nullopt;
+    return text;
+}
+
+// Appends the exec line unless the file already runs it. The game writes its
+// files with LF, the program with CR LF; a line ended either way counts.
+void ensureExecLine(const fs::path& file, const std::string& execLine) {
+    std::string text;
+    if (fileExists(file)) {
+        auto read = readBounded(file);
+        if (!read)
+            return;
+        text = std::move(*read);
+    }
+    if (contains(text, execLine + kCrLf) || contains(text, execLine + "\n"))
+        return;
+    // Keeps the file's mode bits, so a read-only q3config.cfg stays read-only.
+    writeFileAtomically(file, text + kCrLf + execLine + kCrLf);
+}
+
+} // namespace
+
+std::string waitNameForDelay(int delayVal) {
+    static const std::array<const char*, 4> names = {"w1", "w2", "w2x2", "w2x4"};
+    if (delayVal < 0 || delayVal > 3)
+        delayVal = 2;
+    return names[static_cast<std::size_t>(delayVal)];
+}
+
+bool safeScriptWord(const std::string& word) {
+    if (word.empty() || contains(word, "//") || contains(word, "/*"))
+        return false;
+    for (const char c : word) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u <= ' ' || u == 127 || c == '"' || c == ';')
+            return false;
+    }
+    return true;
+}
+
+std::string changeNoteDate(const Platform& platform) {
+    const std::time_t t = std::chrono::system_clock::to_time_t(platform.clock.now());
+    const std::tm* local = std::localtime(&t);
+    if (!local)
+        return "?";
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", local);
+    return text;
+}
+
+GameScript::GameScript(SharedState& state, Settings& settings, Platform& platform)
+    : state_(state), settings_(settings), platform_(platform) {}
+
+std::string GameScript::installedScriptPath() const {
+    return gameFolderPath(state_.gDumpFileAbsPath) + settings_.baseFolder() + "/" + kScriptName;
+}
+
+bool GameScript::rewriteScript(const std::string& path, const std::string& text,
+                               const std::string& note) {
+    std::string why;
+    if (writeFileAtomically(path, text + kNotePrefix + changeNoteDate(platform_) + note + kCrLf,
+                            &why))
+        return true;
+    platform_.dialogs.messageBox("Error!  handleHound.cfg could not be changed: " + why,
+                                 MessageIcon::Exclamation);
+    return false;
+}
+
+bool GameScript::changeCmdIssueDelay(int delayVal) {
+    const std::string path = installedScriptPath();
+    const auto text = fileExists(path) ? readBounded(path) : std::nullopt;
+    if (!text) {
+        platform_.dialogs.messageBox("Error!  handleHound.cfg not found in \\baseq3!",
+                                     MessageIcon::Exclamation);
+        return false;
+    }
+    const std::string oldName = settings_.cmdIssueDelayOr("w2");
+    const std::string newName = waitNameForDelay(delayVal);
+    // An old name the script does not hold replaces nothing; the note and the
+    // setting are still written, so the setting follows what was asked for.
+    const std::string edited =
+        replaceAll(*text, kDelaySequence + oldName + ";", kDelaySequence + newName + ";");
+    if (!rewriteScript(path, edited, " - Set Command Issue Delay to: '" + newName + "'"))
+        return false;
+    settings_.setCmdIssueDelay(newName);
+    return true;
+}
+
+bool GameScript::changeKeyBinding(std::string& oldKey, std::string& newKey) {
+    oldKey = toLower(oldKey);
+    newKey = toLower(newKey);
+    const std::string path = installedScriptPath();
+    const auto text = fileExists(path) ? readBounded(path) : std::nullopt;
+    if (!text) {
+        platform_.dialogs.messageBox("Error!  'handleHound.cfg' not found in '\\baseq3'.",
+                                     MessageIcon::Exclamation);
+        return false;
+    }
+    // The new name goes between quotes in a bind line: a quote or ';' in it
+    // would make the game run whatever follows.
+    if (!safeScriptWord(newKey)) {
+        platform_.dialogs.messageBox("Error!  '" + newKey +
+                                         "' can not be bound in handleHound.cfg.",
+                                     MessageIcon::Exclamation);
+        return false;
+    }
+    // An empty old name would turn every "" (set hh "") into a key.
+    const std::string edited =
+        oldKey.empty() ? *text : replaceAll(*text, "\"" + oldKey + "\"", "\"" + newKey + "\"");
+    return rewriteScript(path, edited, " - Changed '" + oldKey + "' to '" + newKey + "'");
+}
+
+void GameScript::addExecLine(const std::string& scriptFileName) {
+    const std::string name = scriptFileName.empty() ? kScriptName : scriptFileName;
+    if (!safeScriptWord(name) || state_.gDumpFileAbsPath.empty())
+        return;
+    const std::string execLine = "exec " + name;
+    const fs::path baseFolder = gameFolderPath(state_.gDumpFileAbsPath) + settings_.baseFolder();
+    ensureExecLine(fs::path(modFolderPath(state_.gDumpFileAbsPath)) / "q3config.cfg", execLine);
+    ensureExecLine(baseFolder / "q3config.cfg", execLine);
+    // The game rewrites q3config.cfg from scratch on every bind or archived
+    // variable change, so the line there lasts one start at most; autoexec.cfg
+    // runs after it at every start and is never written by the game.
+    ensureExecLine(baseFolder / "autoexec.cfg", execLine);
+}
+
+bool GameScript::installGameScript(std::string* error) {
+    const fs::path programDir = platform_.paths.programDir();
+    const fs::path shipped = programDir / kScriptName;
+    const fs::path backup = programDir / kBackupName;
+    auto fail = [&](const std::string& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (!fileExists(shipped) && !fileExists(backup)) {
+        settings_.setCfgAt("RequestManualMove");
+        platform_.dialogs.messageBox(
+            "Error!  " + programDir.string() +
+                "  -  Does not contain files handleHound.cfg or handleHound.BACKUP" + kCrLf +
+                "Please move 'handleHound.cfg' into your \\baseq3 folder manually.",
+            MessageIcon::Exclamation);
+        return false;
+    }
+    std::string why;
+    // An earlier installation took the shipped copy away: restore it from the backup.
+    if (!fileExists(shipped)) {
+        const auto saved = readBounded(backup);
+        if (!saved)
+            return fail("cannot read '" + backup.string() + "'");
+        if (!writeFileAtomically(shipped, *saved, &why))
+            return fail(why);
+    }
+    const auto script = readBounded(shipped);
+    if (!script)
+        return fail("cannot read '" + shipped.string() + "'");
+
+    const std::string dumpName = settings_.dumpFileName();
+    if (!safeScriptWord(dumpName))
+        return fail("the dump file name '" + dumpName + "' can not stand in handleHound.cfg");
+    const std::string installed =
+        dumpName == kShippedDumpName
+            ? *script
+            : replaceAll(*script, std::string("condump ") + kShippedDumpName,
+                         "condump " + dumpName);
+    const std::string target = installedScriptPath();
+    if (!writeFileAtomically(target, installed, &why) ||
+        !writeFileAtomically(backup, *script, &why))
+        return fail(why);
+    std::error_code ec;
+    fs::remove(shipped, ec);
+    settings_.setCfgAt(target);
+    return true;
+}
+
+} // namespace hh
