@@ -1,0 +1,257 @@
+// End-to-end answer time of the headless program, as a player meets it: the
+// game writes its console dump, and the answer appears in hh.cfg. Also the
+// idle cost while monitoring and the start-up time.
+//
+//   latency --binary build/handlehound [--runs 40] [--idle-seconds 60] [--starts 5]
+//
+// Each run starts the program on a temporary game folder, writes dumps the way
+// the game does (LF line ends, a new file time) and waits for the final answer
+// with inotify on the base folder. It measures with file-change events on and
+// with them off (the 1 s poll alone), so the two are compared in one run.
+#include "support/GameFolder.h"
+#include "support/HttpTestServer.h"
+#include "support/Process.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <poll.h>
+#include <sys/inotify.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace std::chrono;
+using hh::test::GameFolder;
+using hh::test::Process;
+
+namespace {
+
+struct Options {
+    std::string binary = "build/handlehound";
+    int runs = 40;
+    int idleSeconds = 60;
+    int starts = 5;
+};
+
+// Waits on inotify for hh.cfg to hold what `done` accepts.
+class ResultWatch {
+  public:
+    explicit ResultWatch(const GameFolder& g) : g_(g) {
+        fd_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        inotify_add_watch(fd_, (g.game() / "baseq3").c_str(), IN_MOVED_TO | IN_CLOSE_WRITE);
+    }
+    ~ResultWatch() { close(fd_); }
+    bool waitFor(const std::function<bool(const std::string&)>& done, milliseconds timeout) {
+        const auto end = steady_clock::now() + timeout;
+        for (;;) {
+            if (done(g_.resultText()))
+                return true;
+            const auto left = duration_cast<milliseconds>(end - steady_clock::now()).count();
+            if (left <= 0)
+                return false;
+            pollfd p{fd_, POLLIN, 0};
+            if (poll(&p, 1, static_cast<int>(std::min<long long>(left, 5))) > 0) {
+                char buf[4096];
+                while (read(fd_, buf, sizeof buf) > 0) {
+                }
+            }
+        }
+    }
+
+  private:
+    const GameFolder& g_;
+    int fd_;
+};
+
+std::vector<std::string> args(const GameFolder& g, bool events, const std::string& lookup) {
+    std::vector<std::string> a{"--headless",         "--always-on",  "--quiet", "--program-dir",
+                               g.program().string(), "--lookup-url", lookup};
+    if (!events)
+        a.push_back("--no-file-events");
+    return a;
+}
+
+double percentile(std::vector<double> v, double p) {
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    const auto idx = static_cast<std::size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
+    return v[std::min(idx, v.size() - 1)];
+}
+
+void report(const char* name, const std::vector<double>& ms) {
+    std::printf("%-28s n=%3zu  p50 %8.2f ms  p90 %8.2f ms  p99 %8.2f ms  max %8.2f ms\n", name,
+                ms.size(), percentile(ms, 0.5), percentile(ms, 0.9), percentile(ms, 0.99),
+                ms.empty() ? 0.0 : *std::max_element(ms.begin(), ms.end()));
+}
+
+std::string aliasPage(const std::string& guid) {
+    std::string rows;
+    for (int i = 0; i < 10; ++i)
+        rows += "<tr><td><FONT size=1>" + guid + "_alias" + std::to_string(i) +
+                "</FONT></td><td><FONT size=1>2026-12-0" + std::to_string(1 + i % 9) +
+                "</FONT></td></tr>";
+    return "<html><body><table><tr><th><b>Alias</b></th><th><b>Last Used</b></th></tr>" + rows +
+           "</table><table><tr><th><b>Server Name</b></th></tr></table></body></html>";
+}
+
+struct Scenario {
+    std::string name;
+    std::function<std::vector<std::string>(int i)> dump;
+    std::function<bool(int i, const std::string& script)> answered;
+};
+
+std::map<std::string, std::vector<double>> measure(const Options& o, bool events,
+                                                   const std::string& lookupUrl) {
+    std::map<std::string, std::vector<double>> out;
+    const auto players = GameFolder::playerList({{"1a2b3c4d", "Alpha"}, {"5e6f7a8b", "Bravo"}});
+    const std::vector<Scenario> scenarios = {
+        {"local (time, help)",
+         [](int i) { return std::vector<std::string>{i % 2 ? "]/hh time" : "]/hh help"}; },
+         [](int i, const std::string& s) {
+             const bool help = s.find("recognizes") != std::string::npos;
+             return i % 2 ? (!help && s.find("Updating") == std::string::npos &&
+                             s.find("ENABLED") == std::string::npos)
+                          : help;
+         }},
+        {"name lookup (local HTTP)",
+         [players](int i) {
+             auto lines = players;
+             lines.push_back(i % 2 ? "]/hh bravo" : "]/hh alpha");
+             return lines;
+         },
+         [](int i, const std::string& s) {
+             return s.find(i % 2 ? "5e6f7a8b_alias0" : "1a2b3c4d_alias0") != std::string::npos;
+         }},
+    };
+    for (const auto& sc : scenarios) {
+        GameFolder g;
+        Process p(o.binary, args(g, events, lookupUrl), {"DISPLAY="});
+        ResultWatch watch(g);
+        if (!watch.waitFor(
+                [](const std::string& s) { return s.find("ENABLED") != std::string::npos; },
+                seconds(15))) {
+            std::fprintf(stderr, "the program did not start: %s\n", p.errors().c_str());
+            std::exit(1);
+        }
+        auto& samples = out[sc.name + (events ? "" : " [poll only]")];
+        const int runs = events ? o.runs : std::max(4, o.runs / 4);
+        for (int i = 0; i < runs; ++i) {
+            const auto lines = sc.dump(i);
+            const auto t0 = steady_clock::now();
+            g.writeDump(lines);
+            if (!watch.waitFor([&](const std::string& s) { return sc.answered(i, s); },
+                               seconds(15))) {
+                std::fprintf(stderr, "no answer for run %d of %s\n", i, sc.name.c_str());
+                continue;
+            }
+            samples.push_back(duration<double, std::milli>(steady_clock::now() - t0).count());
+        }
+    }
+    return out;
+}
+
+struct ProcStat {
+    double cpuSeconds = 0;
+    long rssKb = 0;
+};
+
+ProcStat procStat(pid_t pid) {
+    ProcStat s;
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string all((std::istreambuf_iterator<char>(stat)), {});
+    const auto close = all.rfind(')');
+    if (close != std::string::npos) {
+        std::vector<std::string> f;
+        std::string rest = all.substr(close + 2), tok;
+        for (char c : rest) {
+            if (c == ' ') {
+                f.push_back(tok);
+                tok.clear();
+            } else {
+                tok.push_back(c);
+            }
+        }
+        if (f.size() > 13)
+            s.cpuSeconds =
+                (std::stod(f[11]) + std::stod(f[12])) / static_cast<double>(sysconf(_SC_CLK_TCK));
+    }
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            s.rssKb = std::stol(line.substr(6));
+    return s;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string k = argv[i], v = argv[i + 1];
+        if (k == "--binary")
+            o.binary = v;
+        else if (k == "--runs")
+            o.runs = std::stoi(v);
+        else if (k == "--idle-seconds")
+            o.idleSeconds = std::stoi(v);
+        else if (k == "--starts")
+            o.starts = std::stoi(v);
+    }
+
+    hh::test::HttpTestServer server([](const hh::test::HttpRequest& r) {
+        hh::test::HttpReply reply;
+        const auto at = r.target.find("guid=");
+        reply.body = aliasPage(at == std::string::npos ? "" : r.target.substr(at + 5, 8));
+        return reply;
+    });
+
+    std::printf("== answer time: dump written -> final answer in hh.cfg\n");
+    const auto withEvents = measure(o, true, server.baseUrl());
+    const auto pollOnly = measure(o, false, server.baseUrl());
+    for (const auto& [name, v] : withEvents)
+        report(name.c_str(), v);
+    for (const auto& [name, v] : pollOnly)
+        report(name.c_str(), v);
+    for (const auto& [name, v] : withEvents) {
+        const auto it = pollOnly.find(name + " [poll only]");
+        if (it != pollOnly.end() && percentile(v, 0.5) > 0)
+            std::printf("%-28s poll-only p50 / events p50 = %.0fx\n", name.c_str(),
+                        percentile(it->second, 0.5) / percentile(v, 0.5));
+    }
+
+    std::printf("== start-up: exec -> ENABLED script written (headless)\n");
+    std::vector<double> starts;
+    for (int i = 0; i < o.starts; ++i) {
+        GameFolder g;
+        ResultWatch watch(g);
+        const auto t0 = steady_clock::now();
+        Process p(o.binary, args(g, true, server.baseUrl()), {"DISPLAY="});
+        if (watch.waitFor(
+                [](const std::string& s) { return s.find("ENABLED") != std::string::npos; },
+                seconds(15)))
+            starts.push_back(duration<double, std::milli>(steady_clock::now() - t0).count());
+    }
+    report("start-up", starts);
+
+    if (o.idleSeconds > 0) {
+        std::printf("== idle while monitoring, %d s, no command\n", o.idleSeconds);
+        GameFolder g;
+        ResultWatch watch(g);
+        Process p(o.binary, args(g, true, server.baseUrl()), {"DISPLAY="});
+        watch.waitFor([](const std::string& s) { return s.find("ENABLED") != std::string::npos; },
+                      seconds(15));
+        std::this_thread::sleep_for(seconds(2));
+        const ProcStat a = procStat(p.pid());
+        std::this_thread::sleep_for(seconds(o.idleSeconds));
+        const ProcStat b = procStat(p.pid());
+        std::printf("cpu %.3f%% of a core, resident %ld kB\n",
+                    100.0 * (b.cpuSeconds - a.cpuSeconds) / o.idleSeconds, b.rssKb);
+    }
+    return 0;
+}
