@@ -34,6 +34,28 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# A throwaway PostgreSQL cluster on a Unix socket for the alias database
+# tests; they skip that group with a message when none can be started.
+start_postgres() {
+  pg_bin=/usr/lib/postgresql/15/bin
+  [ -x "$pg_bin/initdb" ] || return 0
+  pgdir=$(mktemp -d /tmp/hh-pg.XXXXXX)
+  pg_as=(env)
+  if [ "$(id -u)" -eq 0 ]; then
+    chown postgres "$pgdir"
+    pg_as=(runuser -u postgres --)
+  fi
+  if "${pg_as[@]}" "$pg_bin/initdb" -D "$pgdir/data" -A trust -U postgres >/dev/null 2>&1 &&
+     "${pg_as[@]}" "$pg_bin/pg_ctl" -D "$pgdir/data" -l "$pgdir/log" -w \
+       -o "-k $pgdir -c listen_addresses=''" start >/dev/null 2>&1; then
+    export HH_TEST_POSTGRES="host=$pgdir dbname=postgres user=postgres"
+    trap '"${pg_as[@]}" "$pg_bin/pg_ctl" -D "$pgdir/data" -m fast stop >/dev/null 2>&1; rm -rf "$pgdir"' EXIT
+    echo "== PostgreSQL for the tests: $HH_TEST_POSTGRES"
+  else
+    echo "== PostgreSQL could not start (see $pgdir/log); its tests will be skipped"
+  fi
+}
+
 configure_and_build() {
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   cmake --build "$build" -j "$jobs"
@@ -47,8 +69,24 @@ case "$mode" in
     ;;
   test)
     install_missing "${packages[@]}" "${test_packages[@]}"
+    start_postgres
     configure_and_build -DHH_TESTS=ON -DHH_BENCH=ON
     ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 300
+
+    # The unit and integration tests again under AddressSanitizer and
+    # UndefinedBehaviorSanitizer.
+    if [ "${HH_SANITIZERS:-1}" = 1 ]; then
+      san="${build}-asan"
+      cmake -S . -B "$san" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHH_SANITIZE=ON -DHH_BENCH=OFF >/dev/null
+      cmake --build "$san" -j "$jobs"
+      ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        ctest --test-dir "$san" --output-on-failure -j "$jobs" --timeout 600 -L "unit|integration"
+    fi
+
+    # Each fuzz target for a bounded time from its committed seed corpus.
+    if [ "${HH_FUZZ_SECONDS:-60}" -gt 0 ]; then
+      tools/fuzz.sh "${HH_FUZZ_SECONDS:-60}"
+    fi
     ;;
   *)
     echo "usage: $0 run|test" >&2

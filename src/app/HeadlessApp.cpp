@@ -1,5 +1,6 @@
 #include "app/HeadlessApp.h"
 
+#include "app/AliasDbLauncher.h"
 #include "app/ProgramFolder.h"
 #include "app/ProgramServices.h"
 #include "app/SignalBridge.h"
@@ -46,12 +47,16 @@ int runHeadless(const AppOptions& options, int argc, char** argv) {
     ProgramServices services({false, !options.noFileEvents, options.quiet, programDir});
     StdoutMainView view;
     HeadlessHost host;
+    AliasDbLauncher aliasDb;
     FrmMain frm(services.platform(), view, settings, host);
     settings.setOnWriteError([&frm](const std::string& m) { frm.reportProblem(m); });
     if (!options.lookupUrl.empty())
         frm.setLookupUrlOverride(options.lookupUrl);
     if (!resourceProblem.empty())
         frm.reportProblem(resourceProblem);
+    const std::string aliasDbNote = aliasDb.startIfNeeded(frm.lookup().lookupAddress(), programDir);
+    if (!aliasDbNote.empty())
+        frm.appendConsoleLine(aliasDbNote);
 
     bool ended = false;
     int exitStatus = 0;
