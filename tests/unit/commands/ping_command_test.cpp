@@ -1,0 +1,365 @@
+// The ping command: message forms, averaging, series that end early, the
+// worker thread's hand-back, queueing and shutdown while a ping runs.
+#include "commands/CommandContext.h"
+#include "commands/ProgramControl.h"
+#include "commands/net/PingCommand.h"
+#include "commands/net/PingWorker.h"
+#include "common/SharedState.h"
+#include "fakes/FakePlatform.h"
+#include "gamelink/DumpWatcher.h"
+#include "gamelink/GameScript.h"
+#include "gamelink/KeyboardHookControl.h"
+#include "gamelink/ResultCall.h"
+#include "gamelink/ResultScript.h"
+#include "lookup/LookupHandler.h"
+#include "settings/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <optional>
+
+namespace hh {
+namespace {
+
+using test::FakePlatform;
+
+EchoOutcome reply(int ms) {
+    return {EchoOutcome::Reply, ms, {}};
+}
+EchoOutcome timedOut() {
+    return {EchoOutcome::TimedOut, 0, {}};
+}
+EchoOutcome failed(std::string words) {
+    return {EchoOutcome::Failed, 0, std::move(words)};
+}
+
+const std::string kAdvice = "{Allow it with: sysctl} {or: setcap}";
+
+// ---- The series on its worker thread, answer handed back through the pump.
+
+struct SeriesCase {
+    const char* name;
+    std::string argument;
+    std::map<std::string, std::string> dns;
+    std::vector<EchoOutcome> echoes;
+    std::string message;
+    bool isError;
+    std::size_t echoesSent;
+};
+
+class PingSeries : public testing::TestWithParam<SeriesCase> {};
+
+TEST_P(PingSeries, AnswersAsTheGameShowsIt) {
+    const SeriesCase& c = GetParam();
+    FakePlatform fake;
+    fake.resolver.answers = c.dns;
+    fake.icmp.outcomes.assign(c.echoes.begin(), c.echoes.end());
+    PingWorker worker(fake.resolver, fake.icmp, fake.events);
+
+    std::optional<PingAnswer> answer;
+    worker.start(c.argument, [&](const PingAnswer& a) { answer = a; });
+    EXPECT_TRUE(worker.busy());
+    worker.join();
+    EXPECT_FALSE(answer) << "the answer must arrive on the UI thread, not the worker";
+    fake.events.processPendingEvents();
+
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->message, c.message);
+    EXPECT_EQ(answer->isError, c.isError);
+    EXPECT_FALSE(worker.busy());
+    ASSERT_EQ(fake.icmp.calls.size(), c.echoesSent);
+    for (const auto& call : fake.icmp.calls)
+        EXPECT_EQ(call.substr(call.find('|')), "|Echo This|200");
+}
+
+const std::string kLongName(300, 'a');
+
+INSTANTIATE_TEST_SUITE_P(
+    Ping, PingSeries,
+    testing::Values(SeriesCase{"DottedAddressHasNoParentheses",
+                               "10.0.0.1",
+                               {{"10.0.0.1", "10.0.0.1"}},
+                               {reply(10), reply(20), reply(30), reply(40), reply(51)},
+                               "10.0.0.1 -  30 ms",
+                               false,
+                               5},
+                    SeriesCase{"NameShowsItsAddress",
+                               "example.test",
+                               {{"example.test", "10.0.0.2"}},
+                               {reply(23), reply(23), reply(23), reply(24), reply(25)},
+                               "example.test (10.0.0.2) -  24 ms",
+                               false,
+                               5},
+                    SeriesCase{"AverageRoundsDown",
+                               "h",
+                               {{"h", "10.0.0.3"}},
+                               {reply(23), reply(23), reply(23), reply(24), reply(24)},
+                               "h (10.0.0.3) -  23 ms",
+                               false,
+                               5},
+                    SeriesCase{"SubMillisecondLoopback",
+                               "127.0.0.1",
+                               {{"127.0.0.1", "127.0.0.1"}},
+                               {},
+                               "127.0.0.1 -  1 ms",
+                               false,
+                               5}, // FakeIcmp answers 1 ms by default
+                    SeriesCase{"FirstTimeOutStopsTheSeries",
+                               "10.0.0.1",
+                               {{"10.0.0.1", "10.0.0.1"}},
+                               {timedOut(), reply(5)},
+                               "10.0.0.1 - Request Timed Out",
+                               false,
+                               1},
+                    SeriesCase{"LaterTimeOutDropsTheReplies",
+                               "10.0.0.1",
+                               {{"10.0.0.1", "10.0.0.1"}},
+                               {reply(5), reply(5), timedOut()},
+                               "10.0.0.1 - Request Timed Out",
+                               false,
+                               3},
+                    SeriesCase{"FailureInWordsNotAveraged",
+                               "gw",
+                               {{"gw", "10.0.0.9"}},
+                               {reply(7), failed("Destination Host Unreachable"), reply(7)},
+                               "gw (10.0.0.9) - Destination Host Unreachable",
+                               false,
+                               2},
+                    SeriesCase{"FailureWithoutWords",
+                               "10.0.0.1",
+                               {{"10.0.0.1", "10.0.0.1"}},
+                               {failed("")},
+                               "10.0.0.1 - Echo Failed",
+                               false,
+                               1},
+                    SeriesCase{"NoSocketGivesAdvice",
+                               "10.0.0.1",
+                               {{"10.0.0.1", "10.0.0.1"}},
+                               {{EchoOutcome::NoSocket, 0, kAdvice}},
+                               "Error! Ping needs permission to send ICMP echoes. " + kAdvice,
+                               true,
+                               1},
+                    SeriesCase{"UnresolvableName",
+                               "no.such.host",
+                               {},
+                               {},
+                               "no.such.host (-1) - Invalid IP or DNS Name",
+                               false,
+                               0},
+                    SeriesCase{"OverlongNameNeverResolved",
+                               kLongName,
+                               {{kLongName, "10.0.0.1"}},
+                               {},
+                               kLongName + " (-1) - Invalid IP or DNS Name",
+                               false,
+                               0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PingTally, NegativeAverageHasNoLeadingBlank) {
+    PingTally tally;
+    for (int i = 0; i < kPingEchoCount; ++i)
+        tally.add(reply(-10));
+    EXPECT_EQ(tally.answer("10.0.0.1", "10.0.0.1").message, "10.0.0.1 - -10 ms");
+}
+
+// ---- Shutdown while a ping runs.
+
+// An echo that blocks until released (or for 200 ms, like a real time-out).
+class GateIcmp : public IcmpEcho {
+  public:
+    EchoOutcome echo(const std::string&, const std::string&, int timeoutMs) override {
+        std::unique_lock guard(lock_);
+        ++calls_;
+        entered_.notify_all();
+        open_.wait_for(guard, std::chrono::milliseconds(timeoutMs), [this] { return released_; });
+        return reply(3);
+    }
+    void waitEntered() {
+        std::unique_lock guard(lock_);
+        entered_.wait(guard, [this] { return calls_ > 0; });
+    }
+    void release() {
+        std::lock_guard guard(lock_);
+        released_ = true;
+        open_.notify_all();
+    }
+
+  private:
+    std::mutex lock_;
+    std::condition_variable entered_, open_;
+    int calls_ = 0;
+    bool released_ = false;
+};
+
+// A resolver that stays silent until released (a dead DNS server).
+class SilentResolver : public HostResolver {
+  public:
+    std::string resolveIPv4(const std::string&) override {
+        {
+            std::unique_lock guard(lock_);
+            asked_ = true;
+            entered_.notify_all();
+            open_.wait_for(guard, std::chrono::seconds(10), [this] { return released_; });
+        }
+        returned = true; // last touch of this object by the worker
+        return "10.0.0.1";
+    }
+    void waitAsked() {
+        std::unique_lock guard(lock_);
+        entered_.wait(guard, [this] { return asked_; });
+    }
+    void release() {
+        std::lock_guard guard(lock_);
+        released_ = true;
+        open_.notify_all();
+    }
+    std::atomic<bool> returned = false;
+
+  private:
+    std::mutex lock_;
+    std::condition_variable entered_, open_;
+    bool asked_ = false, released_ = false;
+};
+
+TEST(PingShutdown, EndingDuringAnEchoNeverAnswersAndSendsNoMore) {
+    FakePlatform fake;
+    GateIcmp icmp;
+    fake.resolver.answers["10.0.0.1"] = "10.0.0.1";
+    bool answered = false;
+    {
+        PingWorker worker(fake.resolver, icmp, fake.events);
+        worker.start("10.0.0.1", [&](const PingAnswer&) { answered = true; });
+        icmp.waitEntered();
+        // The destructor waits for the echo in flight, at most its time-out.
+    }
+    fake.events.processPendingEvents();
+    EXPECT_FALSE(answered);
+    EXPECT_TRUE(fake.events.posted.empty());
+}
+
+TEST(PingShutdown, EndingDuringASilentResolutionDoesNotWaitForIt) {
+    FakePlatform fake;
+    SilentResolver resolver;
+    bool answered = false;
+    {
+        PingWorker worker(resolver, fake.icmp, fake.events);
+        worker.start("dead.dns.test", [&](const PingAnswer&) { answered = true; });
+        resolver.waitAsked();
+    } // returns while the resolver is still blocked (else this test takes 10 s)
+    EXPECT_FALSE(resolver.returned);
+    resolver.release();
+    while (!resolver.returned)
+        std::this_thread::yield();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    fake.events.processPendingEvents();
+    EXPECT_FALSE(answered);
+    EXPECT_TRUE(fake.icmp.calls.empty()) << "no echo after the program ended";
+}
+
+// ---- The command with the real result call.
+
+struct NoKeyboard : KeyboardHookControl {
+    void hookKeyboard() override {}
+    void unhookKeyboard() override {}
+};
+
+struct NoProgram : ProgramControl {
+    void enableHH() override {}
+    void disableHH() override {}
+    void quitProgram() override {}
+    void reregisterHotKey() override {}
+    void keyCodesChanged() override {}
+};
+
+struct CommandRig {
+    FakePlatform fake;
+    SharedState state;
+    Settings settings{fake.temp / "handleHound.ini"};
+    test::FakeMainView view;
+    std::unique_ptr<Timer> modifiedCheck = fake.clock.createTimer();
+    std::unique_ptr<Timer> clearClip = fake.clock.createTimer();
+    std::unique_ptr<Timer> countTo = fake.clock.createTimer();
+    ResultScriptWriter writer{state, settings, [](const std::string&) {}};
+    ResultCall result{state, settings, fake.platform, view, writer, *modifiedCheck, *clearClip};
+    NoKeyboard keyboard;
+    DumpWatcher watcher{state,  settings,       fake.platform, view,    writer,
+                        result, *modifiedCheck, *clearClip,    keyboard};
+    LookupHandler lookup{state, settings, fake.platform, view, result};
+    GameScript gameScript{state, settings, fake.platform};
+    NoProgram program;
+    CommandContext ctx{state,          settings,   fake.platform, view,       writer,
+                       result,         watcher,    lookup,        gameScript, program,
+                       *modifiedCheck, *clearClip, *countTo};
+    PingCommand ping{ctx};
+
+    CommandRig() {
+        state.gDumpFileAbsPath = (fake.temp / "game" / "osp" / "handleHound.who").string();
+        fake.resolver.answers["10.0.0.1"] = "10.0.0.1";
+        fake.resolver.answers["host.test"] = "10.0.0.7";
+    }
+    // Lets every running and waiting series finish, as the UI loop would.
+    void settle() {
+        for (int i = 0; i < 10 && ping.busy(); ++i) {
+            ping.joinWorker();
+            fake.events.processPendingEvents();
+        }
+        ASSERT_FALSE(ping.busy());
+    }
+};
+
+TEST(PingCommand, MissingArgumentIsAnErrorAtOnce) {
+    CommandRig rig;
+    rig.ping.run("");
+    EXPECT_FALSE(rig.ping.busy());
+    EXPECT_EQ(rig.state.gLastStatusMsg, kPingMissingArgument);
+    EXPECT_EQ(rig.fake.sound.names(), std::vector<std::string>{"close.wav"});
+    EXPECT_TRUE(rig.modifiedCheck->isEnabled());
+    EXPECT_TRUE(rig.fake.icmp.calls.empty());
+}
+
+TEST(PingCommand, ResultGoesToTheClipboardAndRearmsTheWatcherWhenDone) {
+    CommandRig rig;
+    rig.ping.run("host.test");
+    EXPECT_FALSE(rig.modifiedCheck->isEnabled()) << "no result call before the echoes end";
+    rig.settle();
+    EXPECT_EQ(rig.state.gLastStatusMsg, "host.test (10.0.0.7) -  1 ms");
+    EXPECT_EQ(rig.fake.clipboard.text(), "host.test (10.0.0.7) -  1 ms");
+    EXPECT_EQ(rig.fake.sound.names(), std::vector<std::string>{"default.wav"});
+    EXPECT_TRUE(rig.modifiedCheck->isEnabled());
+    EXPECT_EQ(rig.clearClip->interval(), 15000);
+}
+
+TEST(PingCommand, PermissionAdviceIsAnErrorKeptOffTheClipboard) {
+    CommandRig rig;
+    rig.fake.clipboard.setText("mine");
+    rig.fake.icmp.outcomes.push_back({EchoOutcome::NoSocket, 0, kAdvice});
+    rig.ping.run("10.0.0.1");
+    rig.settle();
+    EXPECT_EQ(rig.state.gLastStatusMsg,
+              "Error! Ping needs permission to send ICMP echoes. " + kAdvice);
+    EXPECT_EQ(rig.fake.clipboard.text(), "mine");
+    EXPECT_EQ(rig.fake.sound.names(), std::vector<std::string>{"close.wav"});
+}
+
+TEST(PingCommand, PingDuringAPingIsAnsweredAfterItNewestWins) {
+    CommandRig rig;
+    rig.fake.icmp.outcomes.push_back(timedOut());
+    rig.ping.run("10.0.0.1");
+    rig.ping.run("no.such.host"); // replaced by the next one
+    rig.ping.run("host.test");
+    rig.ping.joinWorker();
+    rig.fake.events.processPendingEvents(); // first answer, second series starts
+    EXPECT_EQ(rig.state.gLastStatusMsg, "10.0.0.1 - Request Timed Out");
+    EXPECT_TRUE(rig.ping.busy());
+    EXPECT_FALSE(rig.modifiedCheck->isEnabled()) << "watcher stays off for the waiting ping";
+    rig.settle();
+    EXPECT_EQ(rig.state.gLastStatusMsg, "host.test (10.0.0.7) -  1 ms");
+    EXPECT_EQ(rig.fake.sound.names(), (std::vector<std::string>{"default.wav", "default.wav"}));
+    EXPECT_EQ(rig.fake.icmp.calls.size(), 6u);
+    EXPECT_TRUE(rig.modifiedCheck->isEnabled());
+}
+
+} // namespace
+} // namespace hh
