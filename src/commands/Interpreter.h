@@ -4,6 +4,7 @@
 #include "commands/CommandContext.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace hh {
@@ -27,7 +28,14 @@ class Interpreter {
 
   private:
     struct Handlers;
-    CommandContext ctx_;
+    // fetchCommand without the in-band "Exit_Function": nullopt when the
+    // command is finished, so a dump that says "Exit_Function" is no stop word.
+    std::optional<std::string> fetch(std::string& word, std::string& argument);
+    void dispatch(const std::string& word, const std::string& argument);
+    // Nothing to run: listen for the next command again.
+    void resumeListening(bool pulledFromDump);
+
+    CommandContext ctx_; // before handlers_: they keep references to it
     std::unique_ptr<Handlers> handlers_;
 };
 
