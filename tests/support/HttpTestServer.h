@@ -17,25 +17,29 @@ struct HttpReply {
     std::string body;
     std::map<std::string, std::string> headers; // extra headers (Location, ...)
     enum class Behaviour {
-        Normal,       // send status, headers and body
-        NeverAnswer,  // read the request, then send nothing until stopped
-        CloseEarly,   // send headers announcing the body, half the body, then close
-        Trickle,      // send the response one byte every `trickleMs`
-        Huge,         // announce and stream `hugeBytes` bytes of filler
+        Normal,      // send status, headers and body
+        NeverAnswer, // read the request, then send nothing until stopped
+        CloseEarly,  // send headers announcing the body, half the body, then close
+        Trickle,     // send the response one byte every `trickleMs`
+        Huge,        // announce and stream `hugeBytes` bytes of filler
     } behaviour = Behaviour::Normal;
     int trickleMs = 1000;
     long long hugeBytes = 0;
+    // Huge without a Content-Length: the body runs until the connection closes.
+    bool announceLength = true;
 };
 
 struct HttpRequest {
     std::string method;
-    std::string target; // path and query, e.g. "/?guid=1a2b3c4d"
+    std::string target;                         // path and query, e.g. "/?guid=1a2b3c4d"
+    std::map<std::string, std::string> headers; // names in lower case
     std::string body;
 };
 
 class HttpTestServer {
   public:
-    // `handler` runs on the server's thread for every request.
+    // `handler` runs on a connection's thread for every request (one request
+    // per connection). The destructor stops every behaviour and joins.
     explicit HttpTestServer(std::function<HttpReply(const HttpRequest&)> handler);
     ~HttpTestServer();
     int port() const { return port_; }
