@@ -86,11 +86,18 @@ std::string GameScript::installedScriptPath() const {
     return gameFolderPath(state_.gDumpFileAbsPath) + settings_.baseFolder() + "/" + kScriptName;
 }
 
-bool GameScript::rewriteScript(const std::string& path, const std::string& text,
-                               const std::string& note) {
+std::optional<std::string> GameScript::readInstalledScript(const std::string& missingMessage) {
+    const std::string path = installedScriptPath();
+    auto text = fileExists(path) ? readBounded(path) : std::nullopt;
+    if (!text)
+        platform_.dialogs.messageBox(missingMessage, MessageIcon::Exclamation);
+    return text;
+}
+
+bool GameScript::rewriteScript(const std::string& text, const std::string& note) {
     std::string why;
-    if (writeFileAtomically(path, text + kNotePrefix + changeNoteDate(platform_) + note + kCrLf,
-                            &why))
+    if (writeFileAtomically(installedScriptPath(),
+                            text + kNotePrefix + changeNoteDate(platform_) + note + kCrLf, &why))
         return true;
     platform_.dialogs.messageBox("Error!  handleHound.cfg could not be changed: " + why,
                                  MessageIcon::Exclamation);
@@ -98,20 +105,16 @@ bool GameScript::rewriteScript(const std::string& path, const std::string& text,
 }
 
 bool GameScript::changeCmdIssueDelay(int delayVal) {
-    const std::string path = installedScriptPath();
-    const auto text = fileExists(path) ? readBounded(path) : std::nullopt;
-    if (!text) {
-        platform_.dialogs.messageBox("Error!  handleHound.cfg not found in \\baseq3!",
-                                     MessageIcon::Exclamation);
+    const auto text = readInstalledScript("Error!  handleHound.cfg not found in \\baseq3!");
+    if (!text)
         return false;
-    }
     const std::string oldName = settings_.cmdIssueDelayOr("w2");
     const std::string newName = waitNameForDelay(delayVal);
     // An old name the script does not hold replaces nothing; the note and the
     // setting are still written, so the setting follows what was asked for.
     const std::string edited =
         replaceAll(*text, kDelaySequence + oldName + ";", kDelaySequence + newName + ";");
-    if (!rewriteScript(path, edited, " - Set Command Issue Delay to: '" + newName + "'"))
+    if (!rewriteScript(edited, " - Set Command Issue Delay to: '" + newName + "'"))
         return false;
     settings_.setCmdIssueDelay(newName);
     return true;
@@ -120,13 +123,9 @@ bool GameScript::changeCmdIssueDelay(int delayVal) {
 bool GameScript::changeKeyBinding(std::string& oldKey, std::string& newKey) {
     oldKey = toLower(oldKey);
     newKey = toLower(newKey);
-    const std::string path = installedScriptPath();
-    const auto text = fileExists(path) ? readBounded(path) : std::nullopt;
-    if (!text) {
-        platform_.dialogs.messageBox("Error!  'handleHound.cfg' not found in '\\baseq3'.",
-                                     MessageIcon::Exclamation);
+    const auto text = readInstalledScript("Error!  'handleHound.cfg' not found in '\\baseq3'.");
+    if (!text)
         return false;
-    }
     // The new name goes between quotes in a bind line: a quote or ';' in it
     // would make the game run whatever follows.
     if (!safeScriptWord(newKey)) {
@@ -138,7 +137,21 @@ bool GameScript::changeKeyBinding(std::string& oldKey, std::string& newKey) {
     // An empty old name would turn every "" (set hh "") into a key.
     const std::string edited =
         oldKey.empty() ? *text : replaceAll(*text, "\"" + oldKey + "\"", "\"" + newKey + "\"");
-    return rewriteScript(path, edited, " - Changed '" + oldKey + "' to '" + newKey + "'");
+    return rewriteScript(edited, " - Changed '" + oldKey + "' to '" + newKey + "'");
+}
+
+bool GameScript::changeDumpFileName(const std::string& oldName, const std::string& newName) {
+    const auto text = readInstalledScript("Error!  'handleHound.cfg' not found in '\\baseq3'.");
+    if (!text)
+        return false;
+    if (!safeScriptWord(newName)) {
+        platform_.dialogs.messageBox("Error!  '" + newName +
+                                         "' can not be used as the dump file name.",
+                                     MessageIcon::Exclamation);
+        return false;
+    }
+    const std::string edited = replaceAll(*text, "condump " + oldName, "condump " + newName);
+    return rewriteScript(edited, " - Changed dump file '" + oldName + "' to '" + newName + "'");
 }
 
 void GameScript::addExecLine(const std::string& scriptFileName) {

@@ -1,6 +1,7 @@
 #pragma once
 // Upkeep of the game-side script handleHound.cfg and of the exec lines in
 // the game's configuration files.
+#include <optional>
 #include <string>
 
 namespace hh {
@@ -21,6 +22,8 @@ class GameScript {
     // when the script is missing, could not be rewritten, or the new name
     // cannot stand in a bind (the user was told).
     bool changeKeyBinding(std::string& oldKey, std::string& newKey);
+    // Points the script's condump commands at another dump file name.
+    bool changeDumpFileName(const std::string& oldName, const std::string& newName);
     // Makes the game execute the script at start: an exec line in the mod's
     // and the base folder's q3config.cfg, and in the base folder's
     // autoexec.cfg (the game rewrites q3config.cfg, never autoexec.cfg).
@@ -35,7 +38,9 @@ class GameScript {
     std::string installedScriptPath() const;
 
   private:
-    bool rewriteScript(const std::string& path, const std::string& text, const std::string& note);
+    // The installed script's text, or nullopt after showing `missingMessage`.
+    std::optional<std::string> readInstalledScript(const std::string& missingMessage);
+    bool rewriteScript(const std::string& text, const std::string& note);
 
     SharedState& state_;
     Settings& settings_;

@@ -16,8 +16,8 @@ std::string INIread(const std::filesystem::path& fileName, std::string_view sect
 // Sets the key in the section, creating both as needed, and rewrites the
 // whole file atomically. Returns false and says why when the file cannot be
 // written; the old file then stays as it was.
-bool INIwrite(const std::filesystem::path& fileName, std::string_view section,
-              std::string_view key, std::string_view value, std::string* error = nullptr);
+bool INIwrite(const std::filesystem::path& fileName, std::string_view section, std::string_view key,
+              std::string_view value, std::string* error = nullptr);
 
 // The writer's transformation on bytes, without touching a file.
 std::string iniWithKey(std::string_view content, std::string_view section, std::string_view key,

@@ -1,0 +1,236 @@
+#include "settings/OptionsDialog.h"
+#include "SettingsRig.h"
+
+#include <gtest/gtest.h>
+
+namespace hh {
+namespace {
+
+using test::readFile;
+using test::SettingsRig;
+using test::writeFile;
+
+struct FakeOptionsView : OptionsView {
+    void showMainTab() override { ++mainTabShown; }
+    std::string numAliasesText() const override { return numAliases; }
+    void setNumAliasesText(const std::string& t) override { numAliases = t; }
+    bool startMinimized() const override { return startMin; }
+    void setStartMinimized(bool c) override { startMin = c; }
+    std::string nameColorDigit() const override { return nameColor; }
+    void setNameColorDigit(const std::string& d) override { nameColor = d; }
+    std::string sepColorDigit() const override { return sepColor; }
+    void setSepColorDigit(const std::string& d) override { sepColor = d; }
+    void fillKeyNameLists(const std::array<std::string_view, kKeyNameCount>& n) override {
+        listSize = n.size();
+    }
+    std::string commandKeyText() const override { return commandKey; }
+    void setCommandKeyText(const std::string& n) override { commandKey = n; }
+    std::string statusKeyText() const override { return statusKey; }
+    void setStatusKeyText(const std::string& n) override { statusKey = n; }
+    void selectDelayOption(std::optional<int> i) override { delayOption = i; }
+    std::string gameWindowTitle() const override { return title; }
+    void setGameWindowTitle(const std::string& t) override { title = t; }
+    std::string baseFolder() const override { return base; }
+    void setBaseFolder(const std::string& f) override { base = f; }
+    std::string dumpFileName() const override { return dumpName; }
+    void setDumpFileName(const std::string& n) override { dumpName = n; }
+
+    int mainTabShown = 0;
+    std::size_t listSize = 0;
+    std::string numAliases, nameColor, sepColor, commandKey, statusKey, title, base, dumpName;
+    bool startMin = false;
+    std::optional<int> delayOption = -1;
+};
+
+struct OptionsRig : SettingsRig {
+    OptionsRig() { writeFile(installed(), scriptText); }
+    FakeOptionsView view;
+    int hotKeyReregistrations = 0, codeRefreshes = 0;
+    OptionsDialogLogic dialog{view,
+                              state,
+                              settings,
+                              fake.platform,
+                              script,
+                              [this] { ++hotKeyReregistrations; },
+                              [this] { ++codeRefreshes; }};
+    const std::string scriptText = "bind \"tab\" \"vstr part1; vstr w2;\"\r\n"
+                                   "bind \"f5\" \"exec hh.cfg\"\r\n"
+                                   "seta w2 \"wait 30; condump handleHound.who\"\r\n";
+    void gameRunning() { fake.windows.windows[settings.gameWindowTitle()] = 42; }
+};
+
+TEST(OptionsDialog, LoadShowsStoredValuesAndDefaults) {
+    OptionsRig rig;
+    rig.state.numAliases = 77;
+    rig.settings.write("Main", "MaxNumAliases", "12"); // the dialog shows memory, not the file
+    rig.settings.setStartMinHH(true);
+    rig.settings.setNameColorRaw("^3");
+    rig.dialog.load();
+    EXPECT_EQ(rig.view.mainTabShown, 1);
+    EXPECT_EQ(rig.view.numAliases, "77");
+    EXPECT_TRUE(rig.view.startMin);
+    EXPECT_EQ(rig.view.nameColor, "3");
+    EXPECT_EQ(rig.view.sepColor, "");
+    EXPECT_EQ(rig.view.listSize, kKeyNameCount);
+    EXPECT_EQ(rig.view.commandKey, "tab");
+    EXPECT_EQ(rig.view.statusKey, "f5");
+    EXPECT_EQ(rig.view.title, "Quake 3: Arena");
+    EXPECT_EQ(rig.view.base, "baseq3");
+    EXPECT_EQ(rig.view.dumpName, "handleHound.who");
+}
+
+TEST(OptionsDialog, DelayButtonFromTheStoredWaitName) {
+    const std::pair<const char*, std::optional<int>> cases[] = {
+        {nullptr, 1}, {"w1", 0}, {"w2", 1}, {"w2x2", 2}, {"w2x4", 3}, {"w9", std::nullopt}};
+    for (const auto& [stored, index] : cases) {
+        OptionsRig rig;
+        if (stored)
+            rig.settings.setCmdIssueDelay(stored);
+        rig.dialog.load();
+        EXPECT_EQ(rig.view.delayOption, index) << (stored ? stored : "(absent)");
+        EXPECT_EQ(rig.dialog.delayIndex(), index);
+    }
+}
+
+TEST(OptionsDialog, ApplyingUnchangedValuesTouchesNeitherScriptNorKeys) {
+    OptionsRig rig;
+    rig.settings.setCmdIssueDelay("w2");
+    rig.settings.setNameColorRaw("^7");
+    rig.gameRunning();
+    rig.dialog.load();
+    EXPECT_TRUE(rig.dialog.applyOptions());
+    EXPECT_EQ(readFile(rig.installed()), rig.scriptText);
+    EXPECT_EQ(rig.settings.read("Main", "MaxNumAliases"), "150");
+    EXPECT_EQ(rig.settings.read("Behavior", "NameColor"), "^7");
+    EXPECT_EQ(rig.settings.read("Behavior", "SeparatorColor"), "");
+    EXPECT_EQ(rig.settings.read("Main", "StartMinHH"), "False");
+    EXPECT_EQ(rig.settings.read("Behavior", "CommandKeyCode"), "");
+    EXPECT_EQ(rig.settings.read("Main", "DumpFileName"), "");
+    EXPECT_EQ(rig.hotKeyReregistrations + rig.codeRefreshes, 0);
+    EXPECT_TRUE(rig.fake.dialogs.messages.empty());
+}
+
+TEST(OptionsDialog, MissingDelayIsStoredOnFirstApply) {
+    OptionsRig rig;
+    rig.dialog.load();
+    rig.dialog.applyOptions();
+    EXPECT_EQ(rig.settings.cmdIssueDelayRaw(), "w2");
+    EXPECT_NE(readFile(rig.installed()).find("Set Command Issue Delay to: 'w2'"),
+              std::string::npos);
+    EXPECT_TRUE(rig.dialog.keysChanged()); // no game window: no reminder
+}
+
+TEST(OptionsDialog, StatusKeyChangeWhileTheGameRuns) {
+    OptionsRig rig;
+    rig.settings.setCmdIssueDelay("w2");
+    rig.gameRunning();
+    rig.dialog.load();
+    rig.view.statusKey = "F6";
+    rig.dialog.applyOptions();
+    EXPECT_NE(readFile(rig.installed()).find("bind \"f6\" \"exec hh.cfg\""), std::string::npos);
+    EXPECT_EQ(rig.settings.read("Behavior", "StatusKey"), "f6");
+    EXPECT_EQ(rig.settings.read("Behavior", "StatusKeyCode"), "117");
+    EXPECT_EQ(rig.hotKeyReregistrations, 0);
+    EXPECT_EQ(rig.codeRefreshes, 1);
+    EXPECT_EQ(rig.fake.dialogs.messages,
+              std::vector<std::string>{"Please re-execute handleHound.cfg in Quake III Arena for "
+                                       "changes to take effect."});
+    EXPECT_FALSE(rig.dialog.keysChanged());
+    rig.dialog.applyOptions(); // nothing changed since: no second reminder
+    EXPECT_EQ(rig.fake.dialogs.messages.size(), 1u);
+}
+
+TEST(OptionsDialog, CommandKeyChangeReregistersTheHotKey) {
+    OptionsRig rig;
+    rig.dialog.load();
+    rig.view.commandKey = "f7";
+    rig.dialog.applyOptions();
+    EXPECT_EQ(rig.settings.commandKeyCode(), 118);
+    EXPECT_EQ(rig.hotKeyReregistrations, 1);
+    EXPECT_NE(readFile(rig.installed()).find("bind \"f7\" \"vstr part1; vstr w2;\""),
+              std::string::npos);
+}
+
+TEST(OptionsDialog, RefusedValuesAreNotStoredTheRestIs) {
+    struct Case {
+        const char* numAliases;
+        const char* nameColor;
+        bool accepted;
+    };
+    const Case cases[] = {{"999", "", true},    {" 25 ", "0", true}, {"0", "7", false},
+                          {"1000", "7", false}, {"2.5", "7", false}, {"abc", "7", false},
+                          {"", "7", false},     {"-5", "7", false},  {"50", "12", false},
+                          {"50", "x", false}};
+    for (const auto& c : cases) {
+        OptionsRig rig;
+        rig.dialog.load();
+        rig.view.numAliases = c.numAliases;
+        rig.view.nameColor = c.nameColor;
+        rig.view.startMin = true;
+        EXPECT_EQ(rig.dialog.applyOptions(), c.accepted) << c.numAliases << "/" << c.nameColor;
+        EXPECT_EQ(rig.fake.dialogs.messages.size(), c.accepted ? 0u : 1u);
+        EXPECT_EQ(rig.settings.read("Main", "StartMinHH"), "True");
+    }
+    OptionsRig rig;
+    rig.dialog.load();
+    rig.view.numAliases = "1000";
+    rig.dialog.applyOptions();
+    EXPECT_EQ(rig.settings.read("Main", "MaxNumAliases"), "");
+    EXPECT_EQ(rig.state.numAliases, 150);
+    rig.view.numAliases = "25";
+    rig.view.nameColor = "";
+    rig.dialog.applyOptions();
+    EXPECT_EQ(rig.settings.read("Main", "MaxNumAliases"), "25");
+    EXPECT_EQ(rig.state.numAliases, 25);
+    EXPECT_EQ(rig.state.nameColor, "");
+}
+
+TEST(OptionsDialog, EqualKeysAreRefused) {
+    OptionsRig rig;
+    rig.dialog.load();
+    rig.view.commandKey = "f5";
+    EXPECT_FALSE(rig.dialog.applyOptions());
+    EXPECT_EQ(rig.fake.dialogs.messages.front(),
+              "Command Exec Key can not be the same as Results/Status Key.");
+    EXPECT_EQ(rig.settings.read("Behavior", "CommandKey"), "");
+    EXPECT_FALSE(refuseEqualKeys("tab", "TAB", rig.fake.platform));
+}
+
+TEST(OptionsDialog, DumpFileNameChangeMovesScriptAndWatchedPath) {
+    OptionsRig rig;
+    rig.settings.setCmdIssueDelay("w2");
+    rig.dialog.load();
+    rig.view.dumpName = "handleHound.txt";
+    EXPECT_TRUE(rig.dialog.applyOptions());
+    const std::string dumpPath = (rig.game / "osp" / "handleHound.txt").string();
+    EXPECT_EQ(rig.settings.dumpFileName(), "handleHound.txt");
+    EXPECT_EQ(rig.settings.path(), dumpPath);
+    EXPECT_EQ(rig.state.gDumpFileAbsPath, dumpPath);
+    EXPECT_TRUE(std::filesystem::exists(dumpPath));
+    EXPECT_NE(readFile(rig.installed()).find("condump handleHound.txt\""), std::string::npos);
+
+    rig.view.dumpName = "../x.txt";
+    rig.view.base = "a b";
+    EXPECT_FALSE(rig.dialog.applyOptions());
+    EXPECT_EQ(rig.fake.dialogs.messages.size(), 2u);
+    EXPECT_EQ(rig.settings.dumpFileName(), "handleHound.txt");
+    EXPECT_EQ(rig.settings.baseFolder(), "baseq3");
+}
+
+TEST(OptionsDialog, ColourBoxKeys) {
+    const struct {
+        const char* text;
+        char typed;
+        bool accepted;
+        const char* after;
+    } cases[] = {{"7", '3', true, "3"},  {"", '0', true, "0"},   {"7", '\b', false, "7"},
+                 {"7", 'a', false, "7"}, {"7", '/', false, "7"}, {"7", ':', false, "7"}};
+    for (const auto& c : cases) {
+        const auto outcome = colourBoxKey(c.text, c.typed);
+        EXPECT_EQ(outcome.accepted, c.accepted) << c.typed;
+        EXPECT_EQ(outcome.text, c.after) << c.typed;
+    }
+}
+
+} // namespace
+} // namespace hh
