@@ -10,6 +10,7 @@
 #include <array>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 namespace hh {
@@ -22,6 +23,7 @@ constexpr const char* kShippedDumpName = "handleHound.who";
 constexpr const char* kCrLf = "\r\n";
 constexpr const char* kDelaySequence = "vstr part1; vstr ";
 constexpr const char* kNotePrefix = "//Modified by Handlehound - ";
+constexpr const char* kKeyScriptMissing = "Error!  'handleHound.cfg' not found in '\\baseq3'.";
 // Our script is a few hundred bytes and a q3config.cfg a few dozen KiB;
 // anything far larger is not a file this upkeep should load and rewrite.
 constexpr std::size_t kMaxFileBytes = 4u << 20;
@@ -86,18 +88,26 @@ std::string GameScript::installedScriptPath() const {
     return gameFolderPath(state_.gDumpFileAbsPath) + settings_.baseFolder() + "/" + kScriptName;
 }
 
-std::optional<std::string> GameScript::readInstalledScript(const std::string& missingMessage) {
+bool GameScript::editScript(const char* missingMessage, const std::string& newWord,
+                            const std::string& refusal,
+                            const std::function<std::string(const std::string&)>& edit,
+                            const std::string& note) {
     const std::string path = installedScriptPath();
-    auto text = fileExists(path) ? readBounded(path) : std::nullopt;
-    if (!text)
+    const auto text = fileExists(path) ? readBounded(path) : std::nullopt;
+    if (!text) {
         platform_.dialogs.messageBox(missingMessage, MessageIcon::Exclamation);
-    return text;
-}
-
-bool GameScript::rewriteScript(const std::string& text, const std::string& note) {
+        return false;
+    }
+    // The new word goes between quotes or after condump: a quote or ';' in it
+    // would make the game run whatever follows.
+    if (!safeScriptWord(newWord)) {
+        platform_.dialogs.messageBox("Error!  '" + newWord + "' " + refusal,
+                                     MessageIcon::Exclamation);
+        return false;
+    }
     std::string why;
-    if (writeFileAtomically(installedScriptPath(),
-                            text + kNotePrefix + changeNoteDate(platform_) + note + kCrLf, &why))
+    if (writeFileAtomically(
+            path, edit(*text) + kNotePrefix + changeNoteDate(platform_) + note + kCrLf, &why))
         return true;
     platform_.dialogs.messageBox("Error!  handleHound.cfg could not be changed: " + why,
                                  MessageIcon::Exclamation);
@@ -105,16 +115,15 @@ bool GameScript::rewriteScript(const std::string& text, const std::string& note)
 }
 
 bool GameScript::changeCmdIssueDelay(int delayVal) {
-    const auto text = readInstalledScript("Error!  handleHound.cfg not found in \\baseq3!");
-    if (!text)
-        return false;
     const std::string oldName = settings_.cmdIssueDelayOr("w2");
     const std::string newName = waitNameForDelay(delayVal);
     // An old name the script does not hold replaces nothing; the note and the
     // setting are still written, so the setting follows what was asked for.
-    const std::string edited =
-        replaceAll(*text, kDelaySequence + oldName + ";", kDelaySequence + newName + ";");
-    if (!rewriteScript(edited, " - Set Command Issue Delay to: '" + newName + "'"))
+    auto edit = [&](const std::string& text) {
+        return replaceAll(text, kDelaySequence + oldName + ";", kDelaySequence + newName + ";");
+    };
+    if (!editScript("Error!  handleHound.cfg not found in \\baseq3!", newName, "", edit,
+                    " - Set Command Issue Delay to: '" + newName + "'"))
         return false;
     settings_.setCmdIssueDelay(newName);
     return true;
@@ -123,35 +132,20 @@ bool GameScript::changeCmdIssueDelay(int delayVal) {
 bool GameScript::changeKeyBinding(std::string& oldKey, std::string& newKey) {
     oldKey = toLower(oldKey);
     newKey = toLower(newKey);
-    const auto text = readInstalledScript("Error!  'handleHound.cfg' not found in '\\baseq3'.");
-    if (!text)
-        return false;
-    // The new name goes between quotes in a bind line: a quote or ';' in it
-    // would make the game run whatever follows.
-    if (!safeScriptWord(newKey)) {
-        platform_.dialogs.messageBox("Error!  '" + newKey +
-                                         "' can not be bound in handleHound.cfg.",
-                                     MessageIcon::Exclamation);
-        return false;
-    }
-    // An empty old name would turn every "" (set hh "") into a key.
-    const std::string edited =
-        oldKey.empty() ? *text : replaceAll(*text, "\"" + oldKey + "\"", "\"" + newKey + "\"");
-    return rewriteScript(edited, " - Changed '" + oldKey + "' to '" + newKey + "'");
+    auto edit = [&](const std::string& text) {
+        // An empty old name would turn every "" (set hh "") into a key.
+        return oldKey.empty() ? text : replaceAll(text, "\"" + oldKey + "\"", "\"" + newKey + "\"");
+    };
+    return editScript(kKeyScriptMissing, newKey, "can not be bound in handleHound.cfg.", edit,
+                      " - Changed '" + oldKey + "' to '" + newKey + "'");
 }
 
 bool GameScript::changeDumpFileName(const std::string& oldName, const std::string& newName) {
-    const auto text = readInstalledScript("Error!  'handleHound.cfg' not found in '\\baseq3'.");
-    if (!text)
-        return false;
-    if (!safeScriptWord(newName)) {
-        platform_.dialogs.messageBox("Error!  '" + newName +
-                                         "' can not be used as the dump file name.",
-                                     MessageIcon::Exclamation);
-        return false;
-    }
-    const std::string edited = replaceAll(*text, "condump " + oldName, "condump " + newName);
-    return rewriteScript(edited, " - Changed dump file '" + oldName + "' to '" + newName + "'");
+    auto edit = [&](const std::string& text) {
+        return replaceAll(text, "condump " + oldName, "condump " + newName);
+    };
+    return editScript(kKeyScriptMissing, newName, "can not be used as the dump file name.", edit,
+                      " - Changed dump file '" + oldName + "' to '" + newName + "'");
 }
 
 void GameScript::addExecLine(const std::string& scriptFileName) {

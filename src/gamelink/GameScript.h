@@ -1,7 +1,7 @@
 #pragma once
 // Upkeep of the game-side script handleHound.cfg and of the exec lines in
 // the game's configuration files.
-#include <optional>
+#include <functional>
 #include <string>
 
 namespace hh {
@@ -38,9 +38,12 @@ class GameScript {
     std::string installedScriptPath() const;
 
   private:
-    // The installed script's text, or nullopt after showing `missingMessage`.
-    std::optional<std::string> readInstalledScript(const std::string& missingMessage);
-    bool rewriteScript(const std::string& text, const std::string& note);
+    // Reads the installed script (or shows `missingMessage`), refuses a
+    // `newWord` that cannot stand in it, and rewrites it edited, with a note.
+    bool editScript(const char* missingMessage, const std::string& newWord,
+                    const std::string& refusal,
+                    const std::function<std::string(const std::string&)>& edit,
+                    const std::string& note);
 
     SharedState& state_;
     Settings& settings_;
