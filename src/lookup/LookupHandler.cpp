@@ -1,0 +1,166 @@
+#include "lookup/LookupHandler.h"
+
+#include "common/MainView.h"
+#include "common/SharedState.h"
+#include "common/Strings.h"
+#include "gamelink/ResultCall.h"
+#include "lookup/AliasPage.h"
+#include "platform/Platform.h"
+#include "settings/Settings.h"
+
+namespace hh {
+namespace {
+
+// What a browser shows when it reaches no server; a failed fetch is handed
+// to the page handler as this page so that every failure takes one road.
+constexpr const char* kBrowserErrorPage = "Cannot find server or DNS Error";
+constexpr const char* kAuthorContact = "bugs@handlehound.example";
+
+std::string orDefault(const std::string& value, const char* fallback) {
+    return value.empty() ? std::string(fallback) : value;
+}
+
+// The GUID comes from the dump: everything but unreserved characters is
+// percent-encoded so it cannot add parameters or change the path.
+std::string encodeQueryValue(std::string_view value) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                                (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' ||
+                                c == '~';
+        if (unreserved) {
+            out += c;
+        } else {
+            out += '%';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0x0f];
+        }
+    }
+    return out;
+}
+
+// The form in which a fetched page reports its address: scheme and host in
+// lower case, no default port, and "/" after the host when there is no path.
+// Both the request and the recognised prefix go through it so they agree.
+std::string normaliseUrl(std::string_view url) {
+    const auto schemeEnd = url.find("://");
+    if (schemeEnd == std::string_view::npos)
+        return std::string(url);
+    const std::string scheme = toLower(url.substr(0, schemeEnd));
+    const auto hostStart = schemeEnd + 3;
+    auto hostEnd = url.find_first_of("/?#", hostStart);
+    if (hostEnd == std::string_view::npos)
+        hostEnd = url.size();
+    std::string host = toLower(url.substr(hostStart, hostEnd - hostStart));
+    if ((scheme == "http" && endsWith(host, ":80")) ||
+        (scheme == "https" && endsWith(host, ":443")))
+        host.erase(host.rfind(':'));
+    std::string rest(url.substr(hostEnd));
+    if (rest.empty() || rest.front() != '/')
+        rest.insert(0, "/");
+    return scheme + "://" + host + rest;
+}
+
+} // namespace
+
+LookupHandler::LookupHandler(SharedState& state, Settings& settings, Platform& platform,
+                             MainView& view, ResultCall& result)
+    : state_(state), settings_(settings), platform_(platform), view_(view), result_(result) {}
+
+void LookupHandler::setLookupUrlOverride(const std::string& url) {
+    urlOverride_ = url;
+}
+
+std::string LookupHandler::lookupAddress() const {
+    std::string address = trimBlanks(urlOverride_.empty() ? settings_.lookupUrl() : urlOverride_);
+    while (!address.empty() && address.back() == '/')
+        address.pop_back();
+    return address;
+}
+
+void LookupHandler::setClearLastCommand(std::function<void()> clearLastCommand) {
+    clearLastCommand_ = std::move(clearLastCommand);
+}
+
+void LookupHandler::lookupGuid(const std::string& guid) {
+    const std::string request = lookupAddress() + "?guid=" + encodeQueryValue(guid);
+    platform_.pages.get(request, [this, request](const FetchResult& fetched) {
+        if (!fetched.ok) {
+            onLookupPageLoaded(normaliseUrl(request), kBrowserErrorPage);
+            return;
+        }
+        const std::string& address = fetched.finalUrl.empty() ? request : fetched.finalUrl;
+        onLookupPageLoaded(normaliseUrl(address), fetched.body);
+    });
+}
+
+void LookupHandler::onLookupPageLoaded(const std::string& url, const std::string& html) {
+    if (!startsWith(url, normaliseUrl(lookupAddress() + "?guid"))) {
+        // A blank page or an empty address is a browser's start, not a page.
+        if (url.empty() || url == "http:///")
+            return;
+        platform_.dialogs.messageBox(std::string("Unknown URL.\nPlease report this error to "
+                                                 "the author of Handlehound: ") +
+                                         kAuthorContact,
+                                     MessageIcon::Critical);
+        result_.readyForNextCmd("close.wav", "UNKNOWN URL", true, -1, false, false, false);
+        // The next command must not be taken for a repeat of this one.
+        if (clearLastCommand_)
+            clearLastCommand_();
+        return;
+    }
+
+    const AliasColours colours{orDefault(state_.nameColor, "^7"), orDefault(state_.sepColor, "^2")};
+    const ParsedAliases parsed = parseAliasPage(html, state_.numAliases, colours);
+    const bool byGuid = state_.searchName == "GUID";
+    if (parsed.list == "error") {
+        result_.readyForNextCmd("close.wav", "Error! Check your Internet Connectivity", true, -1,
+                                true, false, false);
+        return;
+    }
+
+    std::string line;
+    if (parsed.list.empty()) {
+        if (byGuid) {
+            result_.readyForNextCmd(
+                "close.wav",
+                "No Player with GUID# '" + state_.searchValue +
+                    "' was found. {You may verify a player's GUID# with the 'pb_plist' command} "
+                    "{You must type in the GUID# - pressing Ctrl+V will not work} {The GUID# CAN "
+                    "refer to a player not currently on the server}",
+                true, 15, true, false, false);
+            return;
+        }
+        line = "-- No Aliases Found for Player '" + state_.searchName +
+               "' -- {Player has never visited a Vivereroz server before}";
+        view_.appendConsole("\r\n    " + line);
+    } else {
+        state_.aliasCount = parsed.aliasCount;
+        state_.countPrefix = parsed.countPrefix;
+        // Characters the game console would read as commands or markup.
+        std::string list = replaceAll(parsed.list, "&amp;", "");
+        list = replaceAll(list, ";", "");
+        for (char& c : list) {
+            if (c == '/' || c == '\\')
+                c = '|';
+            else if (c == '(')
+                c = '[';
+            else if (c == ')')
+                c = ']';
+        }
+        line = splitLongLine(
+            parsed.countPrefix +
+            (byGuid ? "GUID# '" + state_.searchValue + "' = " : state_.searchName + " = ") + list);
+        if (!byGuid) {
+            const std::string plain =
+                replaceAll(replaceAll(list, colours.name, ""), colours.separator, "");
+            view_.appendConsole("\r\n" + std::to_string(parsed.aliasCount) +
+                                " aliases found:\r\n    " + plain);
+        }
+    }
+    result_.readyForNextCmd("default.wav", trimBlanks(line), true, -1, byGuid, true, false);
+}
+
+} // namespace hh
