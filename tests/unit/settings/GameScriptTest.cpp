@@ -62,11 +62,14 @@ TEST(ChangeCmdIssueDelay, NotesAccumulateAndFollowTheTextAsItEnds) {
               "bind \"tab\" \"vstr part1; vstr w2x4;\"" + delayNote("w1") + delayNote("w2x4"));
 }
 
-TEST(ChangeCmdIssueDelay, MissingScriptIsReportedAndNothingStored) {
+TEST(GameScript, MissingScriptIsReportedAndNothingStored) {
     SettingsRig rig;
+    std::string oldKey = "tab", newKey = "f6";
     EXPECT_FALSE(rig.script.changeCmdIssueDelay(3));
+    EXPECT_FALSE(rig.script.changeKeyBinding(oldKey, newKey));
     EXPECT_EQ(rig.fake.dialogs.messages,
-              std::vector<std::string>{"Error!  handleHound.cfg not found in \\baseq3!"});
+              (std::vector<std::string>{"Error!  handleHound.cfg not found in \\baseq3!",
+                                        "Error!  'handleHound.cfg' not found in '\\baseq3'."}));
     EXPECT_FALSE(fs::exists(rig.installed()));
     EXPECT_EQ(rig.settings.cmdIssueDelayRaw(), "");
 }
@@ -94,24 +97,6 @@ TEST(ChangeKeyBinding, RefusesWhatCannotStandInABind) {
         EXPECT_EQ(readFile(rig.installed()), kScript) << bad;
         EXPECT_EQ(rig.fake.dialogs.messages.size(), 1u) << bad;
     }
-}
-
-TEST(ChangeKeyBinding, MissingScriptIsReported) {
-    SettingsRig rig;
-    std::string oldKey = "tab", newKey = "f6";
-    EXPECT_FALSE(rig.script.changeKeyBinding(oldKey, newKey));
-    EXPECT_EQ(rig.fake.dialogs.messages,
-              std::vector<std::string>{"Error!  'handleHound.cfg' not found in '\\baseq3'."});
-}
-
-TEST(ChangeKeyBinding, FollowsTheConfiguredBaseFolder) {
-    SettingsRig rig;
-    rig.settings.setBaseFolder("baseoa");
-    writeFile(rig.game / "baseoa" / "handleHound.cfg", kScript);
-    std::string oldKey = "f5", newKey = "f7";
-    EXPECT_TRUE(rig.script.changeKeyBinding(oldKey, newKey));
-    EXPECT_NE(readFile(rig.game / "baseoa" / "handleHound.cfg").find("bind \"f7\" \"exec hh.cfg\""),
-              std::string::npos);
 }
 
 TEST(AddExecLine, AppendsUnlessTheLineIsThereWithALineEnd) {
@@ -163,20 +148,14 @@ TEST(AddExecLine, ReadOnlyConfigGetsTheLineAndStaysReadOnly) {
     EXPECT_EQ(st.st_mode & 0777, 0444u);
 }
 
-TEST(AddExecLine, NamedScriptsAndUnsafeNames) {
+TEST(AddExecLine, NamedScriptsUnsafeNamesAndAMissingModFolder) {
     SettingsRig rig;
+    fs::remove_all(rig.game / "osp");
     rig.script.addExecLine("myconfig.cfg");
     rig.script.addExecLine("x.cfg; quit");
     rig.script.addExecLine("x\".cfg");
-    EXPECT_EQ(readFile(rig.game / "baseq3" / "autoexec.cfg"), "\r\nexec myconfig.cfg\r\n");
-}
-
-TEST(AddExecLine, MissingModFolderIsSkippedTheOthersStillWritten) {
-    SettingsRig rig;
-    fs::remove_all(rig.game / "osp");
-    rig.script.addExecLine("");
     EXPECT_FALSE(fs::exists(rig.game / "osp"));
-    EXPECT_EQ(readFile(rig.game / "baseq3" / "autoexec.cfg"), "\r\nexec handleHound.cfg\r\n");
+    EXPECT_EQ(readFile(rig.game / "baseq3" / "autoexec.cfg"), "\r\nexec myconfig.cfg\r\n");
 }
 
 TEST(InstallGameScript, NothingToInstallAsksForAManualMove) {

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sys/stat.h>
 
 namespace hh {
 namespace {
@@ -138,17 +137,6 @@ TEST(IniFile, RefusesLineBreaksAndLeavesTheFileAsItWas) {
     }
     EXPECT_FALSE(INIwrite(path, "Main", "A\r\nB", "1"));
     EXPECT_EQ(readFile(path), "[Main]\r\nA=1\r\n");
-}
-
-TEST(IniFile, KeepsTheFileModeOnRewrite) {
-    TempDir dir;
-    const auto path = dir / "handleHound.ini";
-    writeFile(path, "[Main]\r\nA=1\r\n");
-    ::chmod(path.c_str(), 0640);
-    ASSERT_TRUE(INIwrite(path, "Main", "A", "2"));
-    struct stat st {};
-    ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
 } // namespace

@@ -120,7 +120,7 @@ TEST(OptionsDialog, MissingDelayIsStoredOnFirstApply) {
     EXPECT_TRUE(rig.dialog.keysChanged()); // no game window: no reminder
 }
 
-TEST(OptionsDialog, StatusKeyChangeWhileTheGameRuns) {
+TEST(OptionsDialog, KeyChangesWhileTheGameRuns) {
     OptionsRig rig;
     rig.settings.setCmdIssueDelay("w2");
     rig.gameRunning();
@@ -130,7 +130,7 @@ TEST(OptionsDialog, StatusKeyChangeWhileTheGameRuns) {
     EXPECT_NE(readFile(rig.installed()).find("bind \"f6\" \"exec hh.cfg\""), std::string::npos);
     EXPECT_EQ(rig.settings.read("Behavior", "StatusKey"), "f6");
     EXPECT_EQ(rig.settings.read("Behavior", "StatusKeyCode"), "117");
-    EXPECT_EQ(rig.hotKeyReregistrations, 0);
+    EXPECT_EQ(rig.hotKeyReregistrations, 0); // the status key has no hot key
     EXPECT_EQ(rig.codeRefreshes, 1);
     EXPECT_EQ(rig.fake.dialogs.messages,
               std::vector<std::string>{"Please re-execute handleHound.cfg in Quake III Arena for "
@@ -138,51 +138,40 @@ TEST(OptionsDialog, StatusKeyChangeWhileTheGameRuns) {
     EXPECT_FALSE(rig.dialog.keysChanged());
     rig.dialog.applyOptions(); // nothing changed since: no second reminder
     EXPECT_EQ(rig.fake.dialogs.messages.size(), 1u);
-}
 
-TEST(OptionsDialog, CommandKeyChangeReregistersTheHotKey) {
-    OptionsRig rig;
-    rig.dialog.load();
     rig.view.commandKey = "f7";
     rig.dialog.applyOptions();
     EXPECT_EQ(rig.settings.commandKeyCode(), 118);
     EXPECT_EQ(rig.hotKeyReregistrations, 1);
     EXPECT_NE(readFile(rig.installed()).find("bind \"f7\" \"vstr part1; vstr w2;\""),
               std::string::npos);
+    EXPECT_EQ(rig.fake.dialogs.messages.size(), 2u);
 }
 
 TEST(OptionsDialog, RefusedValuesAreNotStoredTheRestIs) {
-    struct Case {
+    const struct {
         const char* numAliases;
         const char* nameColor;
-        bool accepted;
-    };
-    const Case cases[] = {{"999", "", true},    {" 25 ", "0", true}, {"0", "7", false},
-                          {"1000", "7", false}, {"2.5", "7", false}, {"abc", "7", false},
-                          {"", "7", false},     {"-5", "7", false},  {"50", "12", false},
-                          {"50", "x", false}};
+        const char* storedLimit; // "" = refused
+        const char* storedColor; // "" = refused or empty
+    } cases[] = {{"999", "", "999", ""},  {" 25 ", "0", "25", "^0"}, {"0", "7", "", "^7"},
+                 {"1000", "7", "", "^7"}, {"2.5", "7", "", "^7"},    {"abc", "7", "", "^7"},
+                 {"", "7", "", "^7"},     {"-5", "7", "", "^7"},     {"50", "12", "50", ""},
+                 {"50", "x", "50", ""}};
     for (const auto& c : cases) {
         OptionsRig rig;
         rig.dialog.load();
         rig.view.numAliases = c.numAliases;
         rig.view.nameColor = c.nameColor;
         rig.view.startMin = true;
-        EXPECT_EQ(rig.dialog.applyOptions(), c.accepted) << c.numAliases << "/" << c.nameColor;
-        EXPECT_EQ(rig.fake.dialogs.messages.size(), c.accepted ? 0u : 1u);
+        const bool refused = !*c.storedLimit || (*c.nameColor && !*c.storedColor);
+        EXPECT_EQ(rig.dialog.applyOptions(), !refused) << c.numAliases << "/" << c.nameColor;
+        EXPECT_EQ(rig.fake.dialogs.messages.size(), refused ? 1u : 0u);
         EXPECT_EQ(rig.settings.read("Main", "StartMinHH"), "True");
+        EXPECT_EQ(rig.settings.read("Main", "MaxNumAliases"), c.storedLimit);
+        EXPECT_EQ(rig.state.numAliases, *c.storedLimit ? std::stoi(c.storedLimit) : 150);
+        EXPECT_EQ(rig.state.nameColor, c.storedColor);
     }
-    OptionsRig rig;
-    rig.dialog.load();
-    rig.view.numAliases = "1000";
-    rig.dialog.applyOptions();
-    EXPECT_EQ(rig.settings.read("Main", "MaxNumAliases"), "");
-    EXPECT_EQ(rig.state.numAliases, 150);
-    rig.view.numAliases = "25";
-    rig.view.nameColor = "";
-    rig.dialog.applyOptions();
-    EXPECT_EQ(rig.settings.read("Main", "MaxNumAliases"), "25");
-    EXPECT_EQ(rig.state.numAliases, 25);
-    EXPECT_EQ(rig.state.nameColor, "");
 }
 
 TEST(OptionsDialog, EqualKeysAreRefused) {

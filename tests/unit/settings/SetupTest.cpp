@@ -1,5 +1,4 @@
 #include "SettingsRig.h"
-#include "gamelink/EngineProfiles.h"
 #include "settings/GameFolders.h"
 #include "settings/SetupCommand.h"
 #include "settings/SetupDialog.h"
@@ -160,17 +159,6 @@ TEST(SetupDialog, SecondRunKeepsTheInstalledScriptAndChangesKeys) {
     EXPECT_TRUE(fs::exists(rig.fake.paths.program / "handleHound.cfg")); // not installed again
 }
 
-TEST(SetupDialog, OpenArenaWatchesItsBaseFolder) {
-    SetupRig rig;
-    rig.makeFolders({".openarena/baseoa"});
-    rig.dialog.load();
-    rig.dialog.ok();
-    EXPECT_TRUE(rig.fake.dialogs.messages.empty());
-    EXPECT_EQ(rig.settings.path(), rig.homeText() + "/.openarena/baseoa/handleHound.txt");
-    EXPECT_EQ(rig.settings.baseFolder(), "baseoa");
-    EXPECT_TRUE(fs::exists(rig.home / ".openarena/baseoa/handleHound.cfg"));
-}
-
 TEST(SetupDialog, EngineChoiceMovesTheBaseGameButton) {
     SetupRig rig;
     rig.makeFolders({".q3a/baseq3"});
@@ -266,11 +254,14 @@ TEST(SetupCommand, ProgramDirOnTheCommandLineHoldsSettingsAndScript) {
     writeFile(other / "handleHound.cfg", readFile(test::shippedScriptSource()));
     std::ostringstream out, err;
     SetupCommandArgs args{
-        (rig.home / ".openarena").string(), "baseoa", "openarena", "", "", other.string()};
+        (rig.home / ".openarena").string(), "baseoa", "openarena", "f7", "", other.string()};
     ASSERT_EQ(runSetupCommand(args, out, err, rig.fake.platform), 0) << err.str();
     Settings there(other / "handleHound.ini");
     EXPECT_EQ(there.baseFolder(), "baseoa");
-    EXPECT_EQ(there.cfgAt(), (rig.home / ".openarena/baseoa/handleHound.cfg").string());
+    const fs::path installed = rig.home / ".openarena/baseoa/handleHound.cfg";
+    EXPECT_EQ(there.cfgAt(), installed.string());
+    EXPECT_EQ(there.path(), rig.homeText() + "/.openarena/baseoa/handleHound.txt");
+    EXPECT_NE(readFile(installed).find("bind \"f7\" \"vstr"), std::string::npos);
     EXPECT_TRUE(fs::exists(other / "handleHound.BACKUP"));
     EXPECT_EQ(out.str().find("guessed"), std::string::npos);
     EXPECT_EQ(readFile(rig.iniPath()), "");
@@ -285,28 +276,6 @@ TEST(GameFolders, PathTextHelpers) {
         {"~", "/h"}, {"~/.q3a", "/h/.q3a"}, {"~x/.q3a", "~x/.q3a"}, {"/a/~", "/a/~"}, {"", ""}};
     for (const auto& [in, out] : homes)
         EXPECT_EQ(expandHome(in, "/h"), out) << in;
-}
-
-TEST(EngineProfiles, GuessAndApply) {
-    test::TempDir dir;
-    fs::create_directories(dir / "a/baseq3");
-    fs::create_directories(dir / "b/baseoa");
-    fs::create_directories(dir / ".openarena");
-    fs::create_directories(dir / "c");
-    const std::pair<std::string, std::string> cases[] = {
-        {(dir / "a").string(), "ioquake3"},
-        {(dir / "b").string(), "openarena"},
-        {(dir / ".openarena/").string(), "openarena"},
-        {(dir / "c").string(), ""}};
-    for (const auto& [folder, expected] : cases) {
-        const EngineProfile* profile = guessEngineProfile(folder);
-        EXPECT_EQ(profile ? profile->name : "", expected) << folder;
-    }
-    Settings settings(dir / "handleHound.ini");
-    applyEngineProfile(settings, *findEngineProfile("quake3-linux"));
-    EXPECT_EQ(settings.gameWindowTitle(), "Quake III: Arena");
-    EXPECT_EQ(settings.baseFolder(), "baseq3");
-    EXPECT_EQ(settings.dumpFileName(), "handleHound.who");
 }
 
 } // namespace
