@@ -1,10 +1,15 @@
 #pragma once
 // Cutting the last "/hh " command out of the game's console dump.
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace hh {
+
+// A dump larger than this is read only in its last part: the game appends,
+// so the newest text is at the end.
+inline constexpr std::size_t kMaxDumpBytes = std::size_t{64} << 20;
 
 // The text after the last occurrence of `prefix` up to the end of its line,
 // or "empty" / "No_Command_Found". Quoted mentions ("'/hh") are not commands.
@@ -14,8 +19,14 @@ std::string findCommandInText(std::string_view dump, std::string_view prefix);
 // dump that changes while it is read is read again.
 std::string findCommandInDump(const std::filesystem::path& dumpPath, std::string_view prefix);
 
-// The dump's bytes, read so that a file the game is rewriting at this moment
-// is not taken half-written; "" for a missing file.
-std::string readDumpSettled(const std::filesystem::path& dumpPath);
+// The dump's bytes as readDumpSettled reads them; a missing dump is created
+// empty (so the watcher sees it from then on) and reads as "".
+std::string readDumpCreatingIt(const std::filesystem::path& dumpPath);
+
+// The dump's bytes (at most the last `maxBytes`), read so that a file the
+// game is rewriting at this moment is not taken half-written; "" for a
+// missing file.
+std::string readDumpSettled(const std::filesystem::path& dumpPath,
+                            std::size_t maxBytes = kMaxDumpBytes);
 
 } // namespace hh

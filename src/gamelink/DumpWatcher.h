@@ -3,6 +3,7 @@
 // and keeps the key observer installed while the game is in front. Also owns
 // the choice of the mod folder (toggleMod).
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace hh {
@@ -29,6 +30,8 @@ class DumpWatcher {
     // change notices of the dump; the timer itself stays off.
     void attach();
 
+    // tmrModifiedCheck's callback; an OS change notice runs it at once while
+    // the timer is enabled.
     void tick();
 
     std::string GetDumpFileAbsPath() const;
@@ -38,7 +41,11 @@ class DumpWatcher {
 
   private:
     void onFileChangeNotice();
-    bool gameOrProgramInFront();
+    // nullopt while no window at all is in front (a window manager reports
+    // none for a moment while switching).
+    std::optional<bool> gameOrProgramInFront();
+    void followForeground();
+    void watchDumpFile();
 
     SharedState& state_;
     Settings& settings_;
@@ -50,6 +57,8 @@ class DumpWatcher {
     Timer& clearClip_;
     KeyboardHookControl& keyboard_;
     std::function<void(const std::string&)> processFile_;
+    bool attached_ = false;
+    bool ticking_ = false;
 };
 
 } // namespace hh

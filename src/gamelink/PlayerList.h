@@ -10,6 +10,7 @@ namespace hh {
 struct PlayerSearchResult {
     std::string answer;    // GUID (8 chars, lower case), "", "needPList" or "empty"
     std::string foundName; // player's name, for a search by slot that found one
+    bool found = false;    // a player line matched (even when the answer is "needPList")
 };
 
 PlayerSearchResult findPlayerInText(std::string_view dump, std::string_view key, bool byPbId);

@@ -24,8 +24,9 @@ class PlayerTable {
     void clearPlayers();
     void carryOverAliasLists();
     void recountPlayers();
-    // Text of the viewer's box for which = 1 (players) or 2 (prevPlayers);
-    // nullopt-like empty result for other values is signalled by `ok`.
+    // Text of the viewer's box for which = 1 (players) or 2 (prevPlayers),
+    // one CR LF line per entry; the NUL characters of cleared entries show as
+    // '.'. Other values give "" and set `ok` false.
     std::string showPlayerTable(int which, bool* ok = nullptr) const;
 
     std::int16_t numPlayers() const { return numPlayers_; }

@@ -14,6 +14,7 @@ class Timer;
 
 class ResultCall {
   public:
+    // Installs onClearClipExpired as tmrClearClip's callback.
     ResultCall(SharedState& state, Settings& settings, Platform& platform, MainView& view,
                ResultScriptWriter& writer, Timer& modifiedCheck, Timer& clearClip);
 

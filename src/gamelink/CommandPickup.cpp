@@ -1,0 +1,158 @@
+#include "gamelink/CommandPickup.h"
+
+#include "platform/Files.h"
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <thread>
+
+namespace hh {
+namespace {
+namespace fs = std::filesystem;
+
+constexpr const char* kNoCommand = "No_Command_Found";
+// The program's own help and error texts quote the prefix after a single
+// quote; the game prints them to its console, so they end up in the dump.
+constexpr std::string_view kQuotedMention = "'/hh";
+
+// A reader can meet the dump while the game rewrites it. Retrying is
+// bounded: at most this many reads, a short pause between them.
+constexpr int kReadAttempts = 25;
+constexpr auto kRetryPause = std::chrono::milliseconds(2);
+// An empty dump this fresh is one the game has just truncated: a finished
+// dump always holds at least the engine's "Dumped console text" line.
+constexpr auto kFreshlyTruncated = std::chrono::seconds(1);
+
+struct FileSnapshot {
+    bool exists = false;
+    std::uintmax_t size = 0;
+    fs::file_time_type modified{};
+    bool operator==(const FileSnapshot&) const = default;
+};
+
+FileSnapshot snapshotOf(const fs::path& path) {
+    std::error_code ec;
+    FileSnapshot snap;
+    if (!fs::is_regular_file(path, ec))
+        return snap;
+    snap.size = fs::file_size(path, ec);
+    if (ec)
+        return snap;
+    snap.modified = fs::last_write_time(path, ec);
+    snap.exists = !ec;
+    return snap;
+}
+
+// The last `maxBytes` of the `size` bytes the file had; false when fewer
+// bytes than that could be read.
+bool readTail(const fs::path& path, std::uintmax_t size, std::size_t maxBytes, std::string& bytes) {
+    const std::uintmax_t wanted = std::min<std::uintmax_t>(size, maxBytes);
+    bytes.assign(static_cast<std::size_t>(wanted), '\0');
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    in.seekg(static_cast<std::streamoff>(size - wanted));
+    in.read(bytes.data(), static_cast<std::streamsize>(wanted));
+    const auto got = static_cast<std::size_t>(in.gcount());
+    bytes.resize(got);
+    return got == wanted;
+}
+
+bool freshlyTruncated(const FileSnapshot& snap) {
+    return snap.size == 0 && fs::file_time_type::clock::now() - snap.modified < kFreshlyTruncated;
+}
+
+// Searches from the end: commands sit near the end of a dump, so this
+// usually touches only its last lines.
+std::size_t lastOccurrence(std::string_view text, std::string_view pattern) {
+    if (pattern.empty())
+        return text.size();
+    const auto hit =
+        std::search(text.rbegin(), text.rend(),
+                    std::boyer_moore_horspool_searcher(pattern.rbegin(), pattern.rend()));
+    if (hit == text.rend())
+        return std::string_view::npos;
+    return text.size() - static_cast<std::size_t>(hit - text.rbegin()) - pattern.size();
+}
+
+// One left-to-right pass, in place: text that a removal joins together is
+// not looked at again.
+void eraseQuotedMentions(std::string& text) {
+    std::size_t in = text.find(kQuotedMention);
+    if (in == std::string::npos)
+        return;
+    std::size_t out = in;
+    while (in != std::string::npos) {
+        in += kQuotedMention.size();
+        const std::size_t next = text.find(kQuotedMention, in);
+        const std::size_t end = next == std::string::npos ? text.size() : next;
+        std::copy(text.begin() + static_cast<std::ptrdiff_t>(in),
+                  text.begin() + static_cast<std::ptrdiff_t>(end),
+                  text.begin() + static_cast<std::ptrdiff_t>(out));
+        out += end - in;
+        in = next;
+    }
+    text.resize(out);
+}
+
+// `text` is the caller's own copy: the quoted mentions are cut out of it.
+std::string pickCommand(std::string& text, std::string_view prefix) {
+    if (text.empty())
+        return "empty";
+    // Whether a command exists at all is decided before the quoted
+    // mentions go; a dump holding only those has none.
+    if (lastOccurrence(text, prefix) == std::string_view::npos)
+        return kNoCommand;
+    eraseQuotedMentions(text);
+    const std::size_t at = lastOccurrence(text, prefix);
+    if (at == std::string_view::npos)
+        return kNoCommand;
+    std::string_view rest = std::string_view(text).substr(at + prefix.size());
+    rest = rest.substr(0, rest.find('\n'));
+    std::string command;
+    command.reserve(rest.size());
+    for (char c : rest)
+        if (c != '\r')
+            command.push_back(c);
+    return command;
+}
+
+} // namespace
+
+std::string findCommandInText(std::string_view dump, std::string_view prefix) {
+    std::string text(dump);
+    return pickCommand(text, prefix);
+}
+
+std::string findCommandInDump(const fs::path& dumpPath, std::string_view prefix) {
+    std::string text = readDumpCreatingIt(dumpPath);
+    return pickCommand(text, prefix);
+}
+
+std::string readDumpCreatingIt(const fs::path& dumpPath) {
+    // A dump created here is empty: no need to wait for it to settle.
+    if (!fileExists(dumpPath)) {
+        ensureFileExists(dumpPath);
+        return {};
+    }
+    return readDumpSettled(dumpPath);
+}
+
+std::string readDumpSettled(const fs::path& dumpPath, std::size_t maxBytes) {
+    std::string bytes;
+    for (int attempt = 1;; ++attempt) {
+        const FileSnapshot before = snapshotOf(dumpPath);
+        if (!before.exists)
+            return {};
+        const bool complete = readTail(dumpPath, before.size, maxBytes, bytes);
+        const bool settled =
+            complete && snapshotOf(dumpPath) == before && !freshlyTruncated(before);
+        if (settled || attempt >= kReadAttempts)
+            return bytes;
+        std::this_thread::sleep_for(kRetryPause);
+    }
+}
+
+} // namespace hh
