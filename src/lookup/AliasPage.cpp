@@ -151,7 +151,8 @@ bool readsAsDate(std::string_view s) {
 }
 
 // The cell text made ready for the list: carets go (a name's own colour codes
-// would fight ours), control bytes become blanks, a ", " inside a name
+// would fight ours), control bytes become blanks, a backslash becomes "|" (a
+// name must not carry the "\n" and "\t" of our messages), a ", " inside a name
 // becomes "," so that the list still splits into exactly one item per alias,
 // and every blank carries the name colour again.
 void appendAlias(std::string& list, std::string_view entry, const std::string& nameColour) {
@@ -162,6 +163,8 @@ void appendAlias(std::string& list, std::string_view entry, const std::string& n
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7f)
             c = ' ';
+        else if (c == '\\')
+            c = '|';
         if (c == ' ' && previous == ',') {
             previous = 0;
             continue;

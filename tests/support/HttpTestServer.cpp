@@ -151,7 +151,7 @@ HttpTestServer::~HttpTestServer() {
     ::shutdown(listenFd_, SHUT_RDWR);
     thread_.join();
     for (auto& worker : workers_)
-        worker.join();
+        worker.thread.join();
     ::close(listenFd_);
 }
 
@@ -169,10 +169,19 @@ void HttpTestServer::serve() {
         const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
         if (fd < 0)
             continue;
-        workers_.emplace_back([this, fd] {
-            handleConnection(fd);
-            ::close(fd);
+        std::erase_if(workers_, [](Worker& w) {
+            if (!*w.done)
+                return false;
+            w.thread.join();
+            return true;
         });
+        auto done = std::make_shared<std::atomic<bool>>(false);
+        workers_.push_back({std::thread([this, fd, done] {
+                                handleConnection(fd);
+                                ::close(fd);
+                                *done = true;
+                            }),
+                            done});
     }
 }
 

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -55,7 +56,11 @@ class HttpTestServer {
     int port_ = 0;
     std::atomic<bool> stopping_{false};
     std::thread thread_;
-    std::vector<std::thread> workers_;
+    struct Worker {
+        std::thread thread;
+        std::shared_ptr<std::atomic<bool>> done;
+    };
+    std::vector<Worker> workers_; // finished ones are joined at the next connection
     mutable std::mutex mutex_;
     std::vector<HttpRequest> requests_;
 };

@@ -113,6 +113,7 @@ TEST(ParseAliasPage, PageShapes) {
          header + cell("") + cell("  ") + cell("Solo") + footer, "^7Solo", 1},
         {"whitespace around a name trimmed", header + cell("\n  Spaced \r\n") + footer, "^7Spaced",
          1},
+        {"backslashes cannot form line breaks", header + cell("a\\n\\tb") + footer, "^7a|n|tb", 1},
         {"control bytes become blanks", header + cell(std::string("a\x01") + "b") + footer,
          "^7a ^7b", 1},
         {"unclosed cell ends the walk", header + cell("Kept") + "<font size=1>Lost" + footer,

@@ -1,0 +1,223 @@
+// QtPageFetcher against a real HTTP server on 127.0.0.1: alias pages, broken
+// and hostile servers. Every case must end with exactly one callback.
+#include "platform/qt/QtPageFetcher.h"
+#include "support/AliasPages.h"
+#include "support/HttpTestServer.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <optional>
+
+namespace hh {
+namespace {
+
+using test::HttpReply;
+using test::HttpRequest;
+using test::HttpTestServer;
+using Behaviour = HttpReply::Behaviour;
+
+void ensureQtApp() {
+    if (QCoreApplication::instance())
+        return;
+    static int argc = 1;
+    static char name[] = "lookup_fetch_test";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+}
+
+HttpReply page(int status, std::string body, std::map<std::string, std::string> headers = {}) {
+    HttpReply r;
+    r.status = status;
+    r.body = std::move(body);
+    r.headers = std::move(headers);
+    return r;
+}
+
+HttpReply behaving(Behaviour behaviour, std::string body = "", long long hugeBytes = 0) {
+    HttpReply r = page(200, std::move(body));
+    r.behaviour = behaviour;
+    r.trickleMs = 30;
+    r.hugeBytes = hugeBytes;
+    return r;
+}
+
+struct Outcome {
+    int calls = 0;
+    FetchResult result;
+};
+
+// Runs the event loop until the callback came, then a little longer so that
+// a second callback would be seen. `guardMs` only keeps a broken fetcher
+// from hanging the suite; the cases assert the callback came.
+template <typename Start> Outcome await(Start start, int guardMs = 8000) {
+    auto outcome = std::make_shared<Outcome>();
+    start([outcome](const FetchResult& r) {
+        ++outcome->calls;
+        outcome->result = r;
+    });
+    EXPECT_EQ(outcome->calls, 0) << "answered inside the call";
+    QElapsedTimer clock;
+    clock.start();
+    while (outcome->calls == 0 && clock.elapsed() < guardMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    const qint64 settled = clock.elapsed() + 100;
+    while (clock.elapsed() < settled)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return *outcome;
+}
+
+Outcome get(QtPageFetcher& fetcher, const std::string& url) {
+    return await([&](auto done) { fetcher.get(url, done); });
+}
+
+class LookupFetch : public ::testing::Test {
+  protected:
+    void SetUp() override { ensureQtApp(); }
+};
+
+TEST_F(LookupFetch, PagesArriveWithTheirNormalisedAddress) {
+    const struct {
+        const char* what;
+        HttpReply reply;
+        int status;
+    } cases[] = {
+        {"alias page", page(200, test::aliasPage({"Alpha", "Bravo", "Charlie"})), 200},
+        {"no data found", page(200, test::noDataPage()), 200},
+        {"200 aliases", page(200, test::aliasPage(test::numberedNames(200))), 200},
+        {"server error page", page(500, "<h1>Internal Server Error</h1>"), 500},
+        {"not found page", page(404, "<h1>Not Found</h1>"), 404},
+    };
+    for (const auto& c : cases) {
+        HttpTestServer server([&](const HttpRequest&) { return c.reply; });
+        QtPageFetcher fetcher;
+        const auto outcome = get(fetcher, server.baseUrl() + "?guid=1a2b3c4d");
+        ASSERT_EQ(outcome.calls, 1) << c.what;
+        EXPECT_TRUE(outcome.result.ok) << c.what << ": " << outcome.result.error;
+        EXPECT_EQ(outcome.result.httpStatus, c.status) << c.what;
+        EXPECT_EQ(outcome.result.body, c.reply.body) << c.what;
+        EXPECT_EQ(outcome.result.finalUrl, server.baseUrl() + "/?guid=1a2b3c4d") << c.what;
+        const auto requests = server.requests();
+        ASSERT_EQ(requests.size(), 1u) << c.what;
+        EXPECT_EQ(requests[0].method, "GET");
+        EXPECT_EQ(requests[0].target, "/?guid=1a2b3c4d");
+    }
+}
+
+TEST_F(LookupFetch, ARedirectWithinTheLimitIsFollowed) {
+    HttpTestServer server([](const HttpRequest& r) {
+        if (r.target.rfind("/old", 0) == 0)
+            return page(302, "", {{"Location", "/new?guid=1"}});
+        return page(200, "moved here");
+    });
+    QtPageFetcher fetcher;
+    const auto outcome = get(fetcher, server.baseUrl() + "/old?guid=1");
+    ASSERT_EQ(outcome.calls, 1);
+    EXPECT_TRUE(outcome.result.ok);
+    EXPECT_EQ(outcome.result.body, "moved here");
+    EXPECT_EQ(outcome.result.finalUrl, server.baseUrl() + "/new?guid=1");
+}
+
+TEST_F(LookupFetch, BrokenAndHostileServersEndInAFailure) {
+    HttpReply streamed = behaving(Behaviour::Huge, "", 64LL << 20);
+    streamed.announceLength = false;
+    const struct {
+        const char* what;
+        HttpReply reply;
+        int timeoutMs;
+        qint64 cap;
+        const char* why; // part of the error text
+    } cases[] = {
+        {"never answers", behaving(Behaviour::NeverAnswer), 300, 4 << 20, "within 300 ms"},
+        {"trickles forever", behaving(Behaviour::Trickle, std::string(4000, 't')), 600, 4 << 20,
+         "within 600 ms"},
+        {"closes early", behaving(Behaviour::CloseEarly, test::aliasPage({"Half"})), 3000, 4 << 20,
+         "closed"},
+        {"announces a huge page", behaving(Behaviour::Huge, "", 8LL << 20), 5000, 4 << 20,
+         "larger than 4194304"},
+        {"streams past the cap without a length", streamed, 5000, 1 << 20, "larger than 1048576"},
+        {"redirect loop", page(302, "", {{"Location", "/?guid=1"}}), 3000, 4 << 20, "redirects"},
+    };
+    for (const auto& c : cases) {
+        HttpTestServer server([&](const HttpRequest&) { return c.reply; });
+        QtPageFetcher fetcher;
+        fetcher.setTimeoutMs(c.timeoutMs);
+        fetcher.setMaxBodyBytes(c.cap);
+        const auto outcome = get(fetcher, server.baseUrl() + "/?guid=1");
+        ASSERT_EQ(outcome.calls, 1) << c.what;
+        EXPECT_FALSE(outcome.result.ok) << c.what;
+        EXPECT_NE(outcome.result.error.find(c.why), std::string::npos)
+            << c.what << ": " << outcome.result.error;
+        EXPECT_TRUE(outcome.result.body.empty()) << c.what;
+    }
+}
+
+TEST_F(LookupFetch, UnreachableAndForeignAddressesFail) {
+    std::string closedPort;
+    {
+        HttpTestServer gone([](const HttpRequest&) { return page(200, ""); });
+        closedPort = gone.baseUrl();
+    }
+    const std::string urls[] = {closedPort + "/?guid=1", "ftp://127.0.0.1/?guid=1",
+                                "file:///etc/passwd", "not a url", ""};
+    for (const auto& url : urls) {
+        QtPageFetcher fetcher;
+        const auto outcome = get(fetcher, url);
+        ASSERT_EQ(outcome.calls, 1) << url;
+        EXPECT_FALSE(outcome.result.ok) << url;
+    }
+}
+
+TEST_F(LookupFetch, PostJsonSendsTheBody) {
+    HttpTestServer server([](const HttpRequest&) { return page(201, "ok"); });
+    QtPageFetcher fetcher;
+    const auto outcome = await([&](auto done) {
+        fetcher.postJson(server.baseUrl() + "/sightings", R"({"guid":"1a2b3c4d"})", done);
+    });
+    ASSERT_EQ(outcome.calls, 1);
+    EXPECT_TRUE(outcome.result.ok);
+    EXPECT_EQ(outcome.result.httpStatus, 201);
+    const auto requests = server.requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].method, "POST");
+    EXPECT_EQ(requests[0].body, R"({"guid":"1a2b3c4d"})");
+    EXPECT_EQ(requests[0].headers.at("content-type"), "application/json");
+}
+
+TEST_F(LookupFetch, PostToASilentServerTimesOut) {
+    HttpTestServer server([](const HttpRequest&) { return behaving(Behaviour::NeverAnswer); });
+    QtPageFetcher fetcher;
+    fetcher.setPostTimeoutMs(300);
+    const auto outcome =
+        await([&](auto done) { fetcher.postJson(server.baseUrl() + "/sightings", "{}", done); });
+    ASSERT_EQ(outcome.calls, 1);
+    EXPECT_FALSE(outcome.result.ok);
+}
+
+TEST_F(LookupFetch, AFetcherGoneWithOpenTransfersCallsNobody) {
+    HttpTestServer server([](const HttpRequest&) { return behaving(Behaviour::NeverAnswer); });
+    auto calls = std::make_shared<int>(0);
+    {
+        QtPageFetcher fetcher;
+        fetcher.get(server.baseUrl() + "/?guid=1", [calls](const FetchResult&) { ++*calls; });
+        QElapsedTimer connecting;
+        connecting.start();
+        while (server.requests().empty() && connecting.elapsed() < 3000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        ASSERT_EQ(server.requests().size(), 1u);
+        // A refusal is delivered later, so it is still open here.
+        fetcher.get("ftp://127.0.0.1/", [calls](const FetchResult&) { ++*calls; });
+    }
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 200)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(*calls, 0);
+}
+
+} // namespace
+} // namespace hh
