@@ -5,6 +5,7 @@
 #include "gamelink/KeyboardHookControl.h"
 #include "platform/KeyEventSource.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -19,6 +20,9 @@ class Timer;
 // Key name of a release, rewriting the record's code to the character code
 // it stands for (see the table in Keyboardhandler.cpp).
 std::string keyNameOf(KeyRecord& record);
+
+// The console line shown once when no global key observer can run here.
+std::string keyObserverUnavailableMessage(const std::string& why);
 
 struct KeyboardCallbacks {
     std::function<void(const std::string& line)> processFile;
@@ -44,7 +48,14 @@ class Keyboardhandler : public KeyboardHookControl {
     const std::string& commandWord() const { return command_; }
     const std::string& argument() const { return argument_; }
 
+    // The game's console input line is far shorter; longer words are cut.
+    static constexpr std::size_t kMaxWordLength = 255;
+
   private:
+    void idleKey(std::uint32_t vkCode);
+    void captureKey(const std::string& name);
+    std::string& wordOfState();
+    void runTypedCommand();
     void reset();
     void echoToStatusBar();
 
@@ -54,6 +65,7 @@ class Keyboardhandler : public KeyboardHookControl {
     MainView& view_;
     Timer& clearClip_;
     KeyboardCallbacks callbacks_;
+    KeyRecord keyRecord_; // copy of the latest release
     int state_code_ = 0;
     std::string prefix_, command_, argument_;
     std::uint32_t commandKeyCode_ = 9;

@@ -1,0 +1,116 @@
+#include "fakes/FakePlatform.h"
+#include "settings/Settings.h"
+#include "shell/HotKeys.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace hh {
+namespace {
+
+class HotKeysTest : public ::testing::Test {
+  protected:
+    HotKeysTest()
+        : settings(fp.temp / "handleHound.ini"),
+          hotKeys(
+              fp.hotKey, settings, [this](const std::string& line) { reports.push_back(line); },
+              [this] { return monitoringOff; }, [this] { ++enables; }) {}
+
+    test::FakePlatform fp;
+    Settings settings;
+    std::vector<std::string> reports;
+    bool monitoringOff = true;
+    int enables = 0;
+    HotKeys hotKeys;
+};
+
+struct RegistrationCase {
+    const char* name;
+    const char* key;  // CommandKey
+    const char* code; // CommandKeyCode as stored
+    bool failOnPlatform;
+    std::vector<std::uint32_t> registrations;
+    bool registered;
+    const char* reportPart; // empty: no report
+};
+
+class RegistrationTest : public HotKeysTest,
+                         public ::testing::WithParamInterface<RegistrationCase> {};
+
+TEST_P(RegistrationTest, RegistersOrReportsOneLine) {
+    const RegistrationCase& c = GetParam();
+    if (*c.key)
+        settings.write("Behavior", "CommandKey", c.key);
+    if (*c.code)
+        settings.write("Behavior", "CommandKeyCode", c.code);
+    fp.hotKey.failNext = c.failOnPlatform;
+    hotKeys.registerAtStart();
+    EXPECT_EQ(fp.hotKey.registrations, c.registrations);
+    EXPECT_EQ(fp.hotKey.isRegistered(), c.registered);
+    if (*c.reportPart) {
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_NE(reports[0].find(c.reportPart), std::string::npos) << reports[0];
+        EXPECT_EQ(reports[0].find('\n'), std::string::npos);
+    } else {
+        EXPECT_TRUE(reports.empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HotKeys, RegistrationTest,
+    ::testing::Values(
+        RegistrationCase{"DefaultTab", "", "", false, {9}, true, ""},
+        RegistrationCase{"StoredCode", "f", "70", false, {70}, true, ""},
+        RegistrationCase{"Taken", "tab", "9", true, {9}, false, "the combination is taken"},
+        RegistrationCase{"TakenNamesTheKey", "f7", "118", true, {118}, false, "Ctrl+'f7'"},
+        RegistrationCase{"ZeroCodeNotPassedOn", "alt", "0", false, {}, false, "alt"},
+        RegistrationCase{"UnreadableCodeMeansDefault", "tab", "abc", false, {9}, true, ""},
+        RegistrationCase{"OutOfRangeCode", "x", "70000", false, {}, false, "names no key"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(HotKeysTest, PressEnablesOnlyWhileMonitoringIsOff) {
+    hotKeys.registerAtStart();
+    fp.hotKey.press();
+    EXPECT_EQ(enables, 1);
+    monitoringOff = false;
+    fp.hotKey.press();
+    EXPECT_EQ(enables, 1);
+    hotKeys.onHotKey(1); // not our id
+    monitoringOff = true;
+    hotKeys.onHotKey(1);
+    EXPECT_EQ(enables, 1);
+}
+
+TEST_F(HotKeysTest, ReregisterTakesTheNewCode) {
+    hotKeys.registerAtStart();
+    settings.write("Behavior", "CommandKeyCode", "114");
+    hotKeys.reregister();
+    EXPECT_EQ(fp.hotKey.unregistrations, 1);
+    EXPECT_EQ(fp.hotKey.registrations, (std::vector<std::uint32_t>{9, 114}));
+    EXPECT_EQ(fp.hotKey.key, 114u);
+    fp.hotKey.press();
+    EXPECT_EQ(enables, 1);
+}
+
+TEST_F(HotKeysTest, FailedReregistrationLeavesNoHotKey) {
+    hotKeys.registerAtStart();
+    fp.hotKey.failNext = true;
+    hotKeys.reregister();
+    EXPECT_FALSE(fp.hotKey.isRegistered());
+    EXPECT_EQ(reports.size(), 1u);
+    fp.hotKey.press();
+    EXPECT_EQ(enables, 0);
+}
+
+TEST_F(HotKeysTest, UnregisterAtEndStopsThePresses) {
+    hotKeys.registerAtStart();
+    hotKeys.unregisterAtEnd();
+    EXPECT_FALSE(fp.hotKey.isRegistered());
+    fp.hotKey.press();
+    EXPECT_EQ(enables, 0);
+}
+
+} // namespace
+} // namespace hh
