@@ -12,8 +12,9 @@ class HotKeys {
   public:
     // `report` shows a line in the console pane (registration problems);
     // `monitoringOff` tells whether File > Enable is enabled.
-    HotKeys(HotKey& hotKey, const Settings& settings, std::function<void(const std::string&)> report,
-            std::function<bool()> monitoringOff, std::function<void()> enableHH);
+    HotKeys(HotKey& hotKey, const Settings& settings,
+            std::function<void(const std::string&)> report, std::function<bool()> monitoringOff,
+            std::function<void()> enableHH);
 
     void registerAtStart();
     void reregister(); // after CommandKeyCode changed
