@@ -1,18 +1,9 @@
 // The ping command: message forms, averaging, series that end early, the
 // worker thread's hand-back, queueing and shutdown while a ping runs.
-#include "commands/CommandContext.h"
-#include "commands/ProgramControl.h"
+#include "InterpreterRig.h"
 #include "commands/net/PingCommand.h"
 #include "commands/net/PingWorker.h"
-#include "common/SharedState.h"
 #include "fakes/FakePlatform.h"
-#include "gamelink/DumpWatcher.h"
-#include "gamelink/GameScript.h"
-#include "gamelink/KeyboardHookControl.h"
-#include "gamelink/ResultCall.h"
-#include "gamelink/ResultScript.h"
-#include "lookup/LookupHandler.h"
-#include "settings/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -166,61 +157,52 @@ TEST(PingTally, NegativeAverageHasNoLeadingBlank) {
 
 // ---- Shutdown while a ping runs.
 
-// An echo that blocks until released (or for 200 ms, like a real time-out).
-class GateIcmp : public IcmpEcho {
+// A blocking call that the test watches arrive and then lets go.
+class Gate {
   public:
-    EchoOutcome echo(const std::string&, const std::string&, int timeoutMs) override {
+    // The caller's side: blocks until opened or `limit` has passed.
+    void pass(std::chrono::milliseconds limit) {
         std::unique_lock guard(lock_);
-        ++calls_;
-        entered_.notify_all();
-        open_.wait_for(guard, std::chrono::milliseconds(timeoutMs), [this] { return released_; });
-        return reply(3);
+        arrived_ = true;
+        changed_.notify_all();
+        changed_.wait_for(guard, limit, [this] { return open_; });
     }
-    void waitEntered() {
+    void waitArrived() {
         std::unique_lock guard(lock_);
-        entered_.wait(guard, [this] { return calls_ > 0; });
+        changed_.wait(guard, [this] { return arrived_; });
     }
-    void release() {
+    void open() {
         std::lock_guard guard(lock_);
-        released_ = true;
-        open_.notify_all();
+        open_ = true;
+        changed_.notify_all();
     }
 
   private:
     std::mutex lock_;
-    std::condition_variable entered_, open_;
-    int calls_ = 0;
-    bool released_ = false;
+    std::condition_variable changed_;
+    bool arrived_ = false, open_ = false;
+};
+
+// An echo in flight until released, at most its time-out.
+class GateIcmp : public IcmpEcho {
+  public:
+    EchoOutcome echo(const std::string&, const std::string&, int timeoutMs) override {
+        gate.pass(std::chrono::milliseconds(timeoutMs));
+        return reply(3);
+    }
+    Gate gate;
 };
 
 // A resolver that stays silent until released (a dead DNS server).
 class SilentResolver : public HostResolver {
   public:
     std::string resolveIPv4(const std::string&) override {
-        {
-            std::unique_lock guard(lock_);
-            asked_ = true;
-            entered_.notify_all();
-            open_.wait_for(guard, std::chrono::seconds(10), [this] { return released_; });
-        }
+        gate.pass(std::chrono::seconds(10));
         returned = true; // last touch of this object by the worker
         return "10.0.0.1";
     }
-    void waitAsked() {
-        std::unique_lock guard(lock_);
-        entered_.wait(guard, [this] { return asked_; });
-    }
-    void release() {
-        std::lock_guard guard(lock_);
-        released_ = true;
-        open_.notify_all();
-    }
+    Gate gate;
     std::atomic<bool> returned = false;
-
-  private:
-    std::mutex lock_;
-    std::condition_variable entered_, open_;
-    bool asked_ = false, released_ = false;
 };
 
 TEST(PingShutdown, EndingDuringAnEchoNeverAnswersAndSendsNoMore) {
@@ -231,7 +213,7 @@ TEST(PingShutdown, EndingDuringAnEchoNeverAnswersAndSendsNoMore) {
     {
         PingWorker worker(fake.resolver, icmp, fake.events);
         worker.start("10.0.0.1", [&](const PingAnswer&) { answered = true; });
-        icmp.waitEntered();
+        icmp.gate.waitArrived();
         // The destructor waits for the echo in flight, at most its time-out.
     }
     fake.events.processPendingEvents();
@@ -246,10 +228,10 @@ TEST(PingShutdown, EndingDuringASilentResolutionDoesNotWaitForIt) {
     {
         PingWorker worker(resolver, fake.icmp, fake.events);
         worker.start("dead.dns.test", [&](const PingAnswer&) { answered = true; });
-        resolver.waitAsked();
+        resolver.gate.waitArrived();
     } // returns while the resolver is still blocked (else this test takes 10 s)
     EXPECT_FALSE(resolver.returned);
-    resolver.release();
+    resolver.gate.open();
     while (!resolver.returned)
         std::this_thread::yield();
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -260,50 +242,23 @@ TEST(PingShutdown, EndingDuringASilentResolutionDoesNotWaitForIt) {
 
 // ---- The command with the real result call.
 
-struct NoKeyboard : KeyboardHookControl {
-    void hookKeyboard() override {}
-    void unhookKeyboard() override {}
-};
-
-struct NoProgram : ProgramControl {
-    void enableHH() override {}
-    void disableHH() override {}
-    void quitProgram() override {}
-    void reregisterHotKey() override {}
-    void keyCodesChanged() override {}
-};
-
-struct CommandRig {
-    FakePlatform fake;
-    SharedState state;
-    Settings settings{fake.temp / "handleHound.ini"};
-    test::FakeMainView view;
-    std::unique_ptr<Timer> modifiedCheck = fake.clock.createTimer();
-    std::unique_ptr<Timer> clearClip = fake.clock.createTimer();
-    std::unique_ptr<Timer> countTo = fake.clock.createTimer();
-    ResultScriptWriter writer{state, settings, [](const std::string&) {}};
-    ResultCall result{state, settings, fake.platform, view, writer, *modifiedCheck, *clearClip};
-    NoKeyboard keyboard;
-    DumpWatcher watcher{state,  settings,       fake.platform, view,    writer,
-                        result, *modifiedCheck, *clearClip,    keyboard};
-    LookupHandler lookup{state, settings, fake.platform, view, result};
-    GameScript gameScript{state, settings, fake.platform};
-    NoProgram program;
-    CommandContext ctx{state,          settings,   fake.platform, view,       writer,
-                       result,         watcher,    lookup,        gameScript, program,
+// A ping command of its own beside the rig's interpreter, so the test can
+// wait for its worker.
+struct CommandRig : test::InterpreterRig {
+    CommandContext ctx{state,          settings,   fp.platform, view,       writer,
+                       result,         watcher,    lookup,      gameScript, program,
                        *modifiedCheck, *clearClip, *countTo};
     PingCommand ping{ctx};
 
     CommandRig() {
-        state.gDumpFileAbsPath = (fake.temp / "game" / "osp" / "handleHound.who").string();
-        fake.resolver.answers["10.0.0.1"] = "10.0.0.1";
-        fake.resolver.answers["host.test"] = "10.0.0.7";
+        fp.resolver.answers["10.0.0.1"] = "10.0.0.1";
+        fp.resolver.answers["host.test"] = "10.0.0.7";
     }
     // Lets every running and waiting series finish, as the UI loop would.
     void settle() {
         for (int i = 0; i < 10 && ping.busy(); ++i) {
             ping.joinWorker();
-            fake.events.processPendingEvents();
+            fp.events.processPendingEvents();
         }
         ASSERT_FALSE(ping.busy());
     }
@@ -314,9 +269,9 @@ TEST(PingCommand, MissingArgumentIsAnErrorAtOnce) {
     rig.ping.run("");
     EXPECT_FALSE(rig.ping.busy());
     EXPECT_EQ(rig.state.gLastStatusMsg, kPingMissingArgument);
-    EXPECT_EQ(rig.fake.sound.names(), std::vector<std::string>{"close.wav"});
+    EXPECT_EQ(rig.fp.sound.names(), std::vector<std::string>{"close.wav"});
     EXPECT_TRUE(rig.modifiedCheck->isEnabled());
-    EXPECT_TRUE(rig.fake.icmp.calls.empty());
+    EXPECT_TRUE(rig.fp.icmp.calls.empty());
 }
 
 TEST(PingCommand, ResultGoesToTheClipboardAndRearmsTheWatcherWhenDone) {
@@ -325,39 +280,39 @@ TEST(PingCommand, ResultGoesToTheClipboardAndRearmsTheWatcherWhenDone) {
     EXPECT_FALSE(rig.modifiedCheck->isEnabled()) << "no result call before the echoes end";
     rig.settle();
     EXPECT_EQ(rig.state.gLastStatusMsg, "host.test (10.0.0.7) -  1 ms");
-    EXPECT_EQ(rig.fake.clipboard.text(), "host.test (10.0.0.7) -  1 ms");
-    EXPECT_EQ(rig.fake.sound.names(), std::vector<std::string>{"default.wav"});
+    EXPECT_EQ(rig.fp.clipboard.text(), "host.test (10.0.0.7) -  1 ms");
+    EXPECT_EQ(rig.fp.sound.names(), std::vector<std::string>{"default.wav"});
     EXPECT_TRUE(rig.modifiedCheck->isEnabled());
     EXPECT_EQ(rig.clearClip->interval(), 15000);
 }
 
 TEST(PingCommand, PermissionAdviceIsAnErrorKeptOffTheClipboard) {
     CommandRig rig;
-    rig.fake.clipboard.setText("mine");
-    rig.fake.icmp.outcomes.push_back({EchoOutcome::NoSocket, 0, kAdvice});
+    rig.fp.clipboard.setText("mine");
+    rig.fp.icmp.outcomes.push_back({EchoOutcome::NoSocket, 0, kAdvice});
     rig.ping.run("10.0.0.1");
     rig.settle();
     EXPECT_EQ(rig.state.gLastStatusMsg,
               "Error! Ping needs permission to send ICMP echoes. " + kAdvice);
-    EXPECT_EQ(rig.fake.clipboard.text(), "mine");
-    EXPECT_EQ(rig.fake.sound.names(), std::vector<std::string>{"close.wav"});
+    EXPECT_EQ(rig.fp.clipboard.text(), "mine");
+    EXPECT_EQ(rig.fp.sound.names(), std::vector<std::string>{"close.wav"});
 }
 
 TEST(PingCommand, PingDuringAPingIsAnsweredAfterItNewestWins) {
     CommandRig rig;
-    rig.fake.icmp.outcomes.push_back(timedOut());
+    rig.fp.icmp.outcomes.push_back(timedOut());
     rig.ping.run("10.0.0.1");
     rig.ping.run("no.such.host"); // replaced by the next one
     rig.ping.run("host.test");
     rig.ping.joinWorker();
-    rig.fake.events.processPendingEvents(); // first answer, second series starts
+    rig.fp.events.processPendingEvents(); // first answer, second series starts
     EXPECT_EQ(rig.state.gLastStatusMsg, "10.0.0.1 - Request Timed Out");
     EXPECT_TRUE(rig.ping.busy());
     EXPECT_FALSE(rig.modifiedCheck->isEnabled()) << "watcher stays off for the waiting ping";
     rig.settle();
     EXPECT_EQ(rig.state.gLastStatusMsg, "host.test (10.0.0.7) -  1 ms");
-    EXPECT_EQ(rig.fake.sound.names(), (std::vector<std::string>{"default.wav", "default.wav"}));
-    EXPECT_EQ(rig.fake.icmp.calls.size(), 6u);
+    EXPECT_EQ(rig.fp.sound.names(), (std::vector<std::string>{"default.wav", "default.wav"}));
+    EXPECT_EQ(rig.fp.icmp.calls.size(), 6u);
     EXPECT_TRUE(rig.modifiedCheck->isEnabled());
 }
 
