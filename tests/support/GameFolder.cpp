@@ -35,7 +35,7 @@ std::vector<std::string> GameFolder::playerList(
     int slot = 1;
     for (const auto& [guid, name] : guidAndName) {
         // Columns: slot 1-2, GUID 4-11, "(VALID" between them and the name at column 31.
-        char head[32];
+        char head[64]; // room for any slot number and GUID length
         std::snprintf(head, sizeof head, "%-2d %-8s(VALID) 1.2.3.4", slot++, guid.c_str());
         std::string line = head;
         line.resize(30, ' ');
