@@ -1,0 +1,72 @@
+#include "app/DesktopApp.h"
+
+#include "app/ProgramFolder.h"
+#include "app/ProgramServices.h"
+#include "app/SignalBridge.h"
+#include "app/SingleInstance.h"
+#include "settings/GameFolders.h"
+#include "settings/Settings.h"
+#include "shell/DesktopMainView.h"
+#include "shell/FrmMain.h"
+#include "shell/StartDetector.h"
+#include "shell/qt/DetectorWindow.h"
+#include "shell/qt/MainWindow.h"
+#include "shell/qt/SetupWindow.h"
+
+#include <QApplication>
+#include <cstdio>
+
+namespace hh {
+
+int runDesktop(const AppOptions& options, int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Handlehound"));
+    QApplication::setOrganizationName(QStringLiteral("Handlehound"));
+    // The tray keeps the program alive while every window is hidden.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const auto programDir = resolveProgramDir(options.programDir, argv[0]);
+    SingleInstance instance(programDir);
+    if (!instance.isFirst()) {
+        if (!instance.askFirstToShow())
+            std::fprintf(stderr, "handlehound: another Handlehound is running for %s\n",
+                         programDir.c_str());
+        return 0;
+    }
+    const std::string resourceProblem = installMissingResources(programDir);
+    Settings settings(programDir / "handleHound.ini");
+    ProgramServices services({true, !options.noFileEvents, options.quiet, programDir});
+    Platform& platform = services.platform();
+
+    MainWindow mainWindow(programDir);
+    DetectorWindow detectorWindow(mainWindow);
+    DesktopMainView mainView(mainWindow, detectorWindow, programDir);
+    FrmMain frm(platform, mainView, settings, mainWindow);
+    settings.setOnWriteError([&frm](const std::string& m) { frm.reportProblem(m); });
+    if (!options.lookupUrl.empty())
+        frm.setLookupUrlOverride(options.lookupUrl);
+    StartDetector detector(frm, mainView, platform, settings, detectorWindow);
+    mainWindow.attach(frm, detector, platform);
+    detectorWindow.attach(detector);
+    services.setDialogParent(&mainWindow);
+    services.setMainWindowId(mainWindow.winId());
+    detectorWindow.setSetupRunner([&] {
+        SetupWindow setup(frm, platform, homeFromEnvironment(), &detectorWindow);
+        services.setDialogParent(&setup);
+        const bool done = setup.exec() == QDialog::Accepted && !setup.cancelled();
+        services.setDialogParent(&mainWindow);
+        return done;
+    });
+    instance.setOnShowRequest([&detector] { detector.activateFromAnotherStart(); });
+    SignalBridge terminateSignals([&detector] { detector.exitProgram(); });
+
+    if (!detector.startUp())
+        return 0; // setup cancelled: nothing was started
+    if (!resourceProblem.empty())
+        frm.reportProblem(resourceProblem);
+    if (options.alwaysOn)
+        frm.enableHH();
+    return QApplication::exec();
+}
+
+} // namespace hh

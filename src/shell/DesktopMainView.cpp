@@ -1,0 +1,26 @@
+#include "shell/DesktopMainView.h"
+
+#include "shell/DetectorView.h"
+
+namespace hh {
+
+std::string trayIconPath(const std::filesystem::path& programDir, bool enabled) {
+    return (programDir / "Icons" / (enabled ? "Handlehound_Enabled.ico" : "Handlehound.ico"))
+        .string();
+}
+
+void DesktopMainView::setMonitoringControls(bool monitoringOn) {
+    window_.setMonitoringControls(monitoringOn);
+    tray_.setTrayMonitoringItems(monitoringOn);
+}
+
+void DesktopMainView::setTrayIconEnabled(bool enabled) {
+    tray_.setTrayIcon(trayIconPath(programDir_, enabled));
+}
+
+void DesktopMainView::setCheckedMod(const std::string& mod) {
+    window_.setCheckedMod(mod);
+    tray_.setTrayCheckedMod(mod);
+}
+
+} // namespace hh
