@@ -3,9 +3,9 @@
 #include "platform/Files.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <fstream>
-#include <functional>
 #include <thread>
 
 namespace hh {
@@ -64,17 +64,45 @@ bool freshlyTruncated(const FileSnapshot& snap) {
     return snap.size == 0 && fs::file_time_type::clock::now() - snap.modified < kFreshlyTruncated;
 }
 
-// Searches from the end: commands sit near the end of a dump, so this
-// usually touches only its last lines.
+// The last match is looked for block by block from the end. Testing a
+// whole block at once, with every byte compared and no branch, lets the
+// compiler use vector compares, so any dump, however hostile (a console full
+// of slashes), costs a fraction of a microsecond per kilobyte; a command in
+// the last lines is found at once.
+constexpr std::size_t kBlock = 64;
+
+// Whether a match may start in [from, from + kBlock); `from` is followed by
+// at least kBlock + pattern.size() - 1 bytes.
+bool blockMayMatch(const char* from, std::string_view pattern) {
+    std::array<unsigned char, kBlock> hit;
+    hit.fill(1);
+    for (std::size_t k = 0; k < pattern.size(); ++k) {
+        const char want = pattern[k];
+        for (std::size_t j = 0; j < kBlock; ++j)
+            hit[j] &= static_cast<unsigned char>(from[j + k] == want);
+    }
+    unsigned char any = 0;
+    for (unsigned char h : hit)
+        any |= h;
+    return any != 0;
+}
+
 std::size_t lastOccurrence(std::string_view text, std::string_view pattern) {
-    if (pattern.empty())
-        return text.size();
-    const auto hit =
-        std::search(text.rbegin(), text.rend(),
-                    std::boyer_moore_horspool_searcher(pattern.rbegin(), pattern.rend()));
-    if (hit == text.rend())
+    const std::size_t m = pattern.size();
+    if (text.size() < m)
         return std::string_view::npos;
-    return text.size() - static_cast<std::size_t>(hit - text.rbegin()) - pattern.size();
+    const auto lastIn = [&](std::size_t from, std::size_t to) {
+        for (std::size_t pos = to; pos-- > from;)
+            if (text.compare(pos, m, pattern) == 0)
+                return pos;
+        return std::string_view::npos;
+    };
+    std::size_t end = text.size() - m + 1; // windows start before this
+    for (; end >= kBlock; end -= kBlock)
+        if (blockMayMatch(text.data() + end - kBlock, pattern))
+            if (const std::size_t pos = lastIn(end - kBlock, end); pos != std::string_view::npos)
+                return pos;
+    return lastIn(0, end);
 }
 
 // One left-to-right pass, in place: text that a removal joins together is

@@ -47,6 +47,22 @@ INSTANTIATE_TEST_SUITE_P(
         PickupCase{"LoneCrInsideLineRemoved", "]/hh a\rb\n", "ab"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The scan works on blocks from the end: the command must be found wherever
+// it stands relative to a block, also among bytes that start the prefix.
+TEST(PickupScan, FindsTheLastCommandAtEveryPlaceOfALongDump) {
+    for (char filler : {'x', '/', 'h'}) {
+        for (std::size_t at = 0; at + 6 <= 300; ++at) {
+            std::string dump(300, filler);
+            if (at >= 16)
+                dump.replace(at / 2, 8, "/hh old\n");
+            dump.replace(at, 6, "/hh c\n");
+            ASSERT_EQ(findCommandInText(dump, "/hh "), "c") << filler << at;
+        }
+        EXPECT_EQ(findCommandInText(std::string(300, filler), "/hh "), "No_Command_Found");
+        EXPECT_EQ(findCommandInText(std::string(296, filler) + "/hh ", "/hh "), "");
+    }
+}
+
 TEST(PickupFile, MissingDumpIsCreatedEmpty) {
     TempDir dir;
     const auto dump = dir / "handleHound.who";
