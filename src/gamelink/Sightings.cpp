@@ -1,0 +1,242 @@
+#include "gamelink/Sightings.h"
+
+#include "common/Strings.h"
+#include "platform/Platform.h"
+#include "settings/Settings.h"
+
+#include <array>
+#include <cstdint>
+#include <ctime>
+#include <ranges>
+
+namespace hh {
+
+namespace {
+
+// Windows-1252 code points of the bytes 0x80..0x9F; 0 marks an unassigned byte.
+constexpr std::array<char32_t, 32> kCp1252High = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// Length of the UTF-8 sequence starting at s[i], or 0 when it is malformed
+// (overlong forms, surrogates and code points past U+10FFFF included).
+std::size_t utf8SequenceAt(std::string_view s, std::size_t i) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    if (b0 < 0x80)
+        return 1;
+    std::size_t len = 0;
+    unsigned char lo = 0x80, hi = 0xBF;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        len = 2;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        len = 3;
+        lo = b0 == 0xE0 ? 0xA0 : 0x80;
+        hi = b0 == 0xED ? 0x9F : 0xBF;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        len = 4;
+        lo = b0 == 0xF0 ? 0x90 : 0x80;
+        hi = b0 == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (i + len > s.size())
+        return 0;
+    for (std::size_t k = 1; k < len; ++k) {
+        const auto b = static_cast<unsigned char>(s[i + k]);
+        if (b < (k == 1 ? lo : 0x80) || b > (k == 1 ? hi : 0xBF))
+            return 0;
+    }
+    return len;
+}
+
+std::string jsonQuoted(std::string_view text) {
+    // Callers pass text that passed isSightingText: no control characters.
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    out += '"';
+    return out;
+}
+
+std::string withoutTrailingSlash(std::string address) {
+    if (!address.empty() && address.back() == '/')
+        address.pop_back();
+    return address;
+}
+
+} // namespace
+
+bool isSightingGuid(std::string_view guid) {
+    if (guid.size() != 8)
+        return false;
+    for (char c : guid) {
+        const bool alnum =
+            (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (!alnum)
+            return false;
+    }
+    return true;
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+        return;
+    }
+    const int extra = cp < 0x800 ? 1 : cp < 0x10000 ? 2 : 3;
+    static constexpr unsigned char kLead[] = {0, 0xC0, 0xE0, 0xF0};
+    out += static_cast<char>(kLead[extra] | (cp >> (6 * extra)));
+    for (int k = extra - 1; k >= 0; --k)
+        out += static_cast<char>(0x80 | ((cp >> (6 * k)) & 0x3F));
+}
+
+bool isValidUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t len = utf8SequenceAt(text, i);
+        if (len == 0)
+            return false;
+        i += len;
+    }
+    return true;
+}
+
+bool isSightingText(std::string_view text, std::size_t maxBytes) {
+    if (text.empty() || text.size() > maxBytes || !isValidUtf8(text))
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        const bool c1 =
+            b == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0;
+        if (b < 0x20 || b == 0x7F || c1)
+            return false;
+    }
+    return true;
+}
+
+std::string toUtf8FromDump(std::string_view bytes) {
+    if (isValidUtf8(bytes))
+        return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80)
+            out += c;
+        else if (b < 0xA0)
+            appendUtf8(out, kCp1252High[b - 0x80] ? kCp1252High[b - 0x80] : U'?');
+        else
+            appendUtf8(out, b);
+    }
+    return out;
+}
+
+std::string isoUtc(std::chrono::system_clock::time_point t) {
+    const std::time_t secs = std::chrono::system_clock::to_time_t(t);
+    std::tm parts{};
+    gmtime_r(&secs, &parts);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
+    return text;
+}
+
+std::vector<SightedPlayer> sightedPlayersIn(std::string_view dump) {
+    // Columns counted from 1: slot 1-2, GUID 4-11, name from 31 on.
+    constexpr std::size_t kGuidAt = 3, kNameAt = 30;
+    std::vector<SightedPlayer> players;
+    for (const auto piece : std::views::split(dump, '\n')) {
+        std::string_view line(piece.begin(), piece.end());
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (line.size() <= kNameAt || !contains(toLower(line), "(valid"))
+            continue;
+        const std::string_view guid = line.substr(kGuidAt, 8);
+        std::string name = trimBlanks(toUtf8FromDump(line.substr(kNameAt)));
+        if (!isSightingGuid(guid) || !isSightingText(name, kMaxSightingNameBytes))
+            continue;
+        players.push_back({trimBlanks(line.substr(0, 2)), toLower(guid), std::move(name)});
+    }
+    return players;
+}
+
+SightingsReporter::SightingsReporter(Settings& settings, Platform& platform,
+                                     std::function<void(const std::string&)> consoleLine,
+                                     std::function<std::string()> lookupAddress)
+    : settings_(settings), platform_(platform), consoleLine_(std::move(consoleLine)),
+      lookupAddress_(std::move(lookupAddress)) {}
+
+bool SightingsReporter::isDue(const std::string& key, std::chrono::system_clock::time_point now) {
+    auto& sent = state_->lastSent;
+    const auto it = sent.find(key);
+    if (it != sent.end() && now - it->second < kRepostAfter)
+        return false;
+    if (it == sent.end() && sent.size() >= kMaxRemembered) {
+        std::erase_if(sent, [&](const auto& entry) { return now - entry.second >= kRepostAfter; });
+        // Still full of fresh entries: forgetting them costs at most one repost each.
+        if (sent.size() >= kMaxRemembered)
+            sent.clear();
+    }
+    sent[key] = now;
+    return true;
+}
+
+void SightingsReporter::recordFromDump(std::string_view dumpText, const std::string& mod) {
+    if (!settings_.recordSightings())
+        return;
+    const auto now = platform_.clock.now();
+    const std::string seenAt = jsonQuoted(isoUtc(now));
+    const std::string modUtf8 = toUtf8FromDump(mod);
+    const std::string modField = isSightingText(modUtf8, kMaxSightingModBytes)
+                                     ? ",\"mod\":" + jsonQuoted(modUtf8)
+                                     : std::string();
+    std::string json = "[";
+    std::vector<std::string> keys;
+    for (const auto& player : sightedPlayersIn(dumpText)) {
+        std::string key = player.guid + '\n' + player.name;
+        if (!isDue(key, now))
+            continue;
+        keys.push_back(std::move(key));
+        if (json.size() > 1)
+            json += ',';
+        json += "{\"guid\":" + jsonQuoted(player.guid) + ",\"name\":" + jsonQuoted(player.name) +
+                ",\"seen_at\":" + seenAt + modField + "}";
+    }
+    if (keys.empty())
+        return;
+    json += ']';
+
+    const std::string url = withoutTrailingSlash(lookupAddress_()) + "/sightings";
+    std::weak_ptr<State> weak = state_;
+    platform_.pages.postJson(
+        url, json,
+        [weak, keys = std::move(keys), console = consoleLine_, url](const FetchResult& result) {
+            if (auto state = weak.lock())
+                onPosted(*state, result, keys, console, url);
+        });
+}
+
+void SightingsReporter::onPosted(State& state, const FetchResult& result,
+                                 const std::vector<std::string>& keys,
+                                 const std::function<void(const std::string&)>& consoleLine,
+                                 const std::string& url) {
+    if (result.ok && result.httpStatus == 200)
+        return;
+    // A refused batch would be refused again; anything else (no service yet,
+    // storage trouble) is worth another try with the next dump.
+    const bool refused = result.httpStatus >= 400 && result.httpStatus < 500;
+    if (!refused)
+        for (const auto& key : keys)
+            state.lastSent.erase(key);
+    if (state.failureReported || !consoleLine)
+        return;
+    state.failureReported = true;
+    const std::string why =
+        result.error.empty() ? "HTTP " + std::to_string(result.httpStatus) : result.error;
+    consoleLine("Could not record player sightings at " + url + " (" + why +
+                "); further failures are not shown.");
+}
+
+} // namespace hh

@@ -1,0 +1,215 @@
+// The handlehound-aliasdb program itself: arguments, the import command on a
+// sample dump, and a clean end on SIGTERM and SIGINT.
+#include "CommandLine.h"
+#include "HttpClient.h"
+#include "SqliteStore.h"
+
+#include "fakes/FakePlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+extern char** environ;
+
+namespace hh::aliasdb::test {
+namespace {
+
+// The program started with a pipe on its standard error.
+class Program {
+  public:
+    explicit Program(std::vector<std::string> args) {
+        args.insert(args.begin(), HH_ALIASDB_BINARY);
+        int pipeFds[2];
+        EXPECT_EQ(::pipe2(pipeFds, O_CLOEXEC), 0);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 2);
+        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
+        std::vector<char*> argv;
+        for (auto& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        EXPECT_EQ(posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(pipeFds[1]);
+        out_ = pipeFds[0];
+    }
+    ~Program() {
+        if (pid_ > 0 && !exited_) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+        ::close(out_);
+    }
+    // Reads output until `text` appears or the time is up.
+    bool waitFor(const std::string& text, int ms = 5000) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        while (output_.find(text) == std::string::npos) {
+            if (std::chrono::steady_clock::now() >= until)
+                return false;
+            pollfd p{out_, POLLIN, 0};
+            if (::poll(&p, 1, 50) <= 0)
+                continue;
+            char chunk[4096];
+            const ssize_t n = ::read(out_, chunk, sizeof chunk);
+            if (n <= 0)
+                return output_.find(text) != std::string::npos;
+            output_.append(chunk, static_cast<std::size_t>(n));
+        }
+        return true;
+    }
+    // Exit status, or -1 when it has not ended within the time.
+    int wait(int ms = 5000) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        int status = 0;
+        while (std::chrono::steady_clock::now() < until) {
+            waitFor("\x01never", 20); // keep the pipe drained
+            if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+                exited_ = true;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+        }
+        return -1;
+    }
+    int port() {
+        const auto at = output_.find("listening on http://127.0.0.1:");
+        return at == std::string::npos ? 0 : std::stoi(output_.substr(at + 30));
+    }
+    void signal(int sig) { ::kill(pid_, sig); }
+    const std::string& output() const { return output_; }
+
+  private:
+    pid_t pid_ = -1;
+    int out_ = -1;
+    bool exited_ = false;
+    std::string output_;
+};
+
+TEST(CommandLine, Parsing) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string error; // part of the expected error, "" for none
+    };
+    const Case cases[] = {
+        {{}, ""},
+        {{"--listen", "0.0.0.0:8080", "--db=x.sqlite"}, ""},
+        {{"--postgres", "host=/tmp dbname=hh", "--max-connections", "10"}, ""},
+        {{"import", "--mod", "osp", "a.who", "b.who"}, ""},
+        {{"--listen", "127.0.0.1"}, "--listen wants"},
+        {{"--listen", "127.0.0.1:65536"}, "--listen wants"},
+        {{"--listen"}, "needs a value"},
+        {{"--db", "a", "--postgres", "b"}, "one of --db and --postgres"},
+        {{"--max-connections", "0"}, "1 to 1024"},
+        {{"--bogus"}, "unknown argument"},
+        {{"stray"}, "unknown argument"},
+        {{"import"}, "at least one dump"},
+        {{"import", "--listen", "1.2.3.4:5", "x"}, "unknown argument: --listen"},
+    };
+    for (const auto& c : cases) {
+        const CommandLine cl = parseCommandLine(c.args);
+        if (c.error.empty()) {
+            EXPECT_EQ(cl.error, "") << c.args.size();
+        } else {
+            EXPECT_NE(cl.error.find(c.error), std::string::npos) << cl.error;
+        }
+    }
+    const CommandLine d = parseCommandLine({});
+    EXPECT_EQ(d.host + ":" + std::to_string(d.port), "127.0.0.1:27995");
+    EXPECT_EQ(d.dbFile, "aliases.sqlite");
+    const CommandLine i = parseCommandLine({"import", "--mod", "osp", "a.who", "b.who"});
+    EXPECT_EQ(i.mode, CommandLine::Mode::Import);
+    EXPECT_EQ(i.dumps, (std::vector<std::string>{"a.who", "b.who"}));
+    EXPECT_EQ(parseCommandLine({"--db", "x", "--help"}).mode, CommandLine::Mode::Help);
+}
+
+TEST(Program, HelpAndBadArguments) {
+    Program help({"--help"});
+    EXPECT_EQ(help.wait(), 0);
+    EXPECT_NE(help.output().find("Usage:"), std::string::npos);
+    Program bad({"--listen", "nowhere"});
+    EXPECT_EQ(bad.wait(), 2);
+    EXPECT_NE(bad.output().find("--listen wants"), std::string::npos);
+}
+
+TEST(Program, ServesAndEndsCleanlyOnSignals) {
+    hh::test::TempDir temp;
+    for (int sig : {SIGTERM, SIGINT}) {
+        Program service({"--listen", "127.0.0.1:0", "--db", (temp / "a.sqlite").string()});
+        ASSERT_TRUE(service.waitFor("listening on")) << service.output();
+        const int port = service.port();
+        ASSERT_GT(port, 0);
+        EXPECT_EQ(httpPost(port, "/sightings", R"([{"guid":"1a2b3c4d","name":"Zed"}])").status,
+                  200);
+        EXPECT_EQ(httpGet(port, "/health").body, "ok\n");
+
+        // A second service on the same address cannot start, and says why.
+        Program second({"--listen", "127.0.0.1:" + std::to_string(port), "--db",
+                        (temp / "b.sqlite").string()});
+        EXPECT_EQ(second.wait(), 1);
+        EXPECT_NE(second.output().find("cannot listen"), std::string::npos) << second.output();
+
+        service.signal(sig);
+        EXPECT_EQ(service.wait(), 0) << service.output();
+        EXPECT_NE(service.output().find("\"GET /health\" 200"), std::string::npos);
+    }
+    std::string error;
+    auto store = SqliteStore::open(temp / "a.sqlite", error);
+    std::vector<AliasRow> rows;
+    ASSERT_TRUE(store && store->aliasesOf("1a2b3c4d", 10, rows, error)) << error;
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].timesSeen, 2); // both runs wrote to the same file
+}
+
+TEST(Program, ImportsPlayerLinesOfDumps) {
+    hh::test::TempDir temp;
+    // Slot in columns 1-2, GUID in 4-11, the name from column 31 on.
+    const auto line = [](std::string head, const std::string& name) {
+        head.resize(30, ' ');
+        return head + name + "\n";
+    };
+    const std::string dump =
+        "]/hh pb 3\n"
+        "PunkBuster Client: Player List: [Slot #] [GUID] [Address] [Status] [Name]\n" +
+        line(" 1 1A2B3C4D(VALID) 10.0.0.1", "Sniper Wolf\r") +
+        line(" 3 deadbeef(valid) 10.0.0.3", "Caf\xE9 Bob") +
+        line(" 4 bad!guid(VALID) 10.0.0.4", "Skipped") +
+        line(" 1 1a2b3c4d(VALID) 10.0.0.1", "Sniper Wolf") + // a later listing: counted once
+        "Dumped console text to handleHound.who.\n";
+    hh::test::writeFile(temp / "osp" / "handleHound.who", dump);
+    hh::test::writeFile(temp / "huge.who", std::string(17 * 1024 * 1024, 'x'));
+    const std::string db = (temp / "a.sqlite").string();
+
+    Program import({"import", "--db", db, (temp / "osp" / "handleHound.who").string(),
+                    (temp / "missing.who").string(), (temp / "huge.who").string()});
+    EXPECT_EQ(import.wait(), 1); // two of the three files could not be imported
+    EXPECT_NE(import.output().find("handleHound.who: 2 sightings recorded"), std::string::npos)
+        << import.output();
+    EXPECT_NE(import.output().find("missing.who: not a readable file"), std::string::npos);
+    EXPECT_NE(import.output().find("huge.who: larger than"), std::string::npos);
+
+    std::string error;
+    auto store = SqliteStore::open(db, error);
+    ASSERT_TRUE(store) << error;
+    std::vector<AliasRow> rows;
+    ASSERT_TRUE(store->aliasesOf("1a2b3c4d", 10, rows, error));
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].name, "Sniper Wolf"); // case kept
+    EXPECT_EQ(rows[0].timesSeen, 1);
+    EXPECT_EQ(rows[0].lastMod, "osp"); // the dump's folder
+    rows.clear();
+    ASSERT_TRUE(store->aliasesOf("deadbeef", 10, rows, error));
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].name, "Caf\xC3\xA9 Bob"); // Windows-1252 read as such
+}
+
+} // namespace
+} // namespace hh::aliasdb::test

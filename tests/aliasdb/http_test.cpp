@@ -1,0 +1,276 @@
+// The service over real sockets on 127.0.0.1: the page the program reads,
+// recording, refusals with reasons, and the limits that protect it.
+#include "HttpClient.h"
+#include "RunningService.h"
+
+#include "common/Strings.h"
+#ifdef HH_HAVE_ALIAS_PAGE_PARSER
+#include "lookup/AliasPage.h"
+#endif
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+namespace hh::aliasdb::test {
+namespace {
+
+// The <FONT size=1> cells between the two headers, cut the way the program
+// cuts the page.
+std::vector<std::string> tableCells(const std::string& html) {
+    const std::string lower = toLower(html);
+    const auto from = lower.find("<b>last used</b>");
+    const auto to = lower.find("<b>server name</b>");
+    std::vector<std::string> cells;
+    if (from == std::string::npos || to == std::string::npos || to < from)
+        return cells;
+    std::string_view table = std::string_view(html).substr(from, to - from);
+    for (;;) {
+        const auto p = table.find("size=1>");
+        if (p == std::string_view::npos)
+            break;
+        const auto f = table.find("</FONT>", p);
+        cells.emplace_back(table.substr(p + 7, f - p - 7));
+        table.remove_prefix(f);
+    }
+    return cells;
+}
+
+std::string sightingsJson(const std::string& guid, int count, const std::string& prefix) {
+    std::string json = "[";
+    for (int i = 0; i < count; ++i) {
+        if (i)
+            json += ',';
+        // Later names are seen later, so the page lists them first.
+        json += R"({"guid":")" + guid + R"(","name":")" + prefix + std::to_string(i) +
+                R"(","seen_at":"2026-11-)" + (i % 28 < 9 ? "0" : "") + std::to_string(i % 28 + 1) +
+                "T00:00:" + (i % 60 < 10 ? "0" : "") + std::to_string(i % 60) + "Z\"}";
+    }
+    return json + "]";
+}
+
+TEST(Http, AliasPageInTheProgramsFormat) {
+    RunningService service;
+    const auto posted = httpPost(
+        service.port(), "/sightings",
+        R"([{"guid":"1A2B3C4D","name":"Old <One>","seen_at":"2026-11-01T10:00:00Z","mod":"osp"},
+            {"guid":"1a2b3c4d","name":"R&D \"Q\"","seen_at":"2026-12-04T10:00:00Z","mod":"arena"},
+            {"guid":"1a2b3c4d","name":"Mid Name","seen_at":"2026-11-20T10:00:00Z"}])");
+    ASSERT_EQ(posted.status, 200) << posted.body;
+    EXPECT_EQ(posted.body, "{\"stored\":3}\n");
+
+    const auto page = httpGet(service.port(), "/?guid=1a2b3c4d");
+    ASSERT_EQ(page.status, 200);
+    EXPECT_NE(page.head.find("Content-Type: text/html; charset=utf-8"), std::string::npos);
+    const std::vector<std::string> expected = {
+        "R&amp;D &quot;Q&quot;", "2026-12-04", "Mid Name", "2026-11-20",
+        "Old &lt;One&gt;",       "2026-11-01"};
+    EXPECT_EQ(tableCells(page.body), expected);
+    EXPECT_EQ(httpGet(service.port(), "/?guid=1A2B3C4D").body, page.body); // GUID case
+#ifdef HH_HAVE_ALIAS_PAGE_PARSER
+    const ParsedAliases parsed = parseAliasPage(page.body, 999, AliasColours{});
+    EXPECT_EQ(parsed.aliasCount, 3);
+    EXPECT_NE(parsed.list.find("Mid ^7Name"), std::string::npos) << parsed.list;
+    EXPECT_LT(parsed.list.find("R&amp;D"), parsed.list.find("Old &lt;One&gt;")) << parsed.list;
+#endif
+}
+
+TEST(Http, PageHoldsAtMost999MostRecentAliases) {
+    RunningService service;
+    ASSERT_EQ(httpPost(service.port(), "/sightings", sightingsJson("abcdabcd", 1100, "n")).status,
+              200);
+    const auto cells = tableCells(httpGet(service.port(), "/?guid=abcdabcd").body);
+    ASSERT_EQ(cells.size(), 2u * 999);
+    std::vector<AliasRow> all;
+    std::string error;
+    ASSERT_TRUE(service.store().aliasesOf("abcdabcd", 2000, all, error));
+    ASSERT_EQ(all.size(), 1100u);
+    EXPECT_EQ(cells.front(), all.front().name);
+    EXPECT_EQ(cells[2 * 998], all[998].name);
+}
+
+TEST(Http, UnknownAndMalformedGuids) {
+    RunningService service;
+    struct Case {
+        std::string target;
+        int status;
+    };
+    const Case cases[] = {{"/?guid=00000000", 200},
+                          {"/?guid=1a2b3c4", 400},
+                          {"/?guid=1a2b3c4d5", 400},
+                          {"/?guid=%3Cscript%3E1", 400},
+                          {"/?guid=", 400}};
+    for (const auto& c : cases) {
+        const auto r = httpGet(service.port(), c.target);
+        EXPECT_EQ(r.status, c.status) << c.target;
+        EXPECT_NE(toLower(r.body).find("<b>no data found</b>"), std::string::npos) << c.target;
+        EXPECT_EQ(r.body.find("<script>"), std::string::npos) << c.target;
+    }
+}
+
+TEST(Http, RoutesAndRefusals) {
+    RunningService service;
+    const std::string big(1024 * 1024 + 1, ' ');
+    struct Case {
+        std::string request;
+        int status;
+        std::string bodyHas;
+    };
+    const Case cases[] = {
+        {"GET /health HTTP/1.1\r\n\r\n", 200, "ok"},
+        {"GET / HTTP/1.0\r\n\r\n", 200, "<form action=\"/search\""},
+        {"GET /nothing HTTP/1.1\r\n\r\n", 404, "no such page"},
+        {"DELETE / HTTP/1.1\r\n\r\n", 405, "use GET"},
+        {"GET /sightings HTTP/1.1\r\n\r\n", 405, "use POST"},
+        {"POST /sightings HTTP/1.1\r\n\r\n", 411, "Content-Length"},
+        {"POST /sightings HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n\r\n", 501, "chunked"},
+        {"POST /sightings HTTP/1.1\r\nContent-Length: 2\r\nContent-Length: 3\r\n\r\n[]", 400,
+         "conflicting"},
+        {"POST /sightings HTTP/1.1\r\nContent-Length: -1\r\n\r\n", 400, "Content-Length"},
+        {"POST /sightings HTTP/1.1\r\nContent-Length: 5\r\n\r\n[1,2]", 400, "entry 1: not an"},
+        {"POST /sightings HTTP/1.1\r\nContent-Length: 3\r\n\r\n[{]", 400,
+         "malformed JSON at byte 2"},
+        {"POST /sightings HTTP/1.1\r\nContent-Length: " + std::to_string(big.size()) + "\r\n\r\n" +
+             big,
+         413, "exceeds 1048576 bytes"},
+        {"GET /" + std::string(20000, 'a') + " HTTP/1.1\r\n\r\n", 431, "exceed 16384"},
+        {"GET / HTTP/1.1\r\nX: " + std::string(17000, 'b') + "\r\n\r\n", 431, "exceed"},
+        {"GET / HTTP/2.0\r\n\r\n", 505, "HTTP/1.1"},
+        {"GET  / HTTP/1.1\r\n\r\n", 400, "malformed request line"},
+        {"GET / HTTP/1.1\r\nno colon\r\n\r\n", 400, "malformed header"},
+        {"\x16\x03\x01\x02\x05\x01\xfc\x03\x03\r\n\r\n", 400, "malformed"}, // TLS hello
+    };
+    for (const auto& c : cases) {
+        const auto r = sendRaw(service.port(), c.request);
+        EXPECT_EQ(r.status, c.status) << c.request.substr(0, 60);
+        EXPECT_NE(r.body.find(c.bodyHas), std::string::npos)
+            << c.request.substr(0, 60) << " -> " << r.body;
+    }
+    std::vector<AliasRow> rows;
+    std::string error;
+    ASSERT_TRUE(service.store().aliasesOf("1a2b3c4d", 10, rows, error));
+    EXPECT_TRUE(rows.empty());
+    // One log line per request, with what was asked and answered.
+    const auto log = service.logLines();
+    EXPECT_EQ(log.size(), std::size(cases));
+    EXPECT_NE(log.front().find("\"GET /health\" 200"), std::string::npos) << log.front();
+}
+
+TEST(Http, InvalidEntryRefusesWholeBatch) {
+    RunningService service;
+    const auto r = httpPost(service.port(), "/sightings",
+                            R"([{"guid":"1a2b3c4d","name":"Good"},
+                                {"guid":"1a2b3c4d","name":"Bad\u0007"}])");
+    EXPECT_EQ(r.status, 400);
+    EXPECT_NE(r.body.find("entry 2: name must be"), std::string::npos) << r.body;
+    EXPECT_NE(toLower(httpGet(service.port(), "/?guid=1a2b3c4d").body).find("no data found"),
+              std::string::npos);
+}
+
+TEST(Http, WriteFailureIs503AndStoresNothing) {
+    RunningService service({}, SqliteOptions{5000, 8}); // a database that cannot grow
+    ASSERT_EQ(httpPost(service.port(), "/sightings", sightingsJson("1a2b3c4d", 2, "small")).status,
+              200);
+    const auto r = httpPost(service.port(), "/sightings",
+                            sightingsJson("1a2b3c4d", 3000, std::string(50, 'z')));
+    EXPECT_EQ(r.status, 503);
+    EXPECT_NE(r.body.find("nothing was stored"), std::string::npos) << r.body;
+    EXPECT_EQ(tableCells(httpGet(service.port(), "/?guid=1a2b3c4d").body).size(), 4u);
+}
+
+TEST(Http, SearchPages) {
+    RunningService service;
+    ASSERT_EQ(httpPost(service.port(), "/sightings",
+                       R"([{"guid":"1a2b3c4d","name":"<b>Sniper</b>"},
+                           {"guid":"99999999","name":"sniperwolf"},
+                           {"guid":"12121212","name":"Rocket"}])")
+                  .status,
+              200);
+    const auto byName = httpGet(service.port(), "/search?q=SNIPER");
+    EXPECT_EQ(byName.status, 200);
+    EXPECT_NE(byName.body.find("&lt;b&gt;Sniper&lt;/b&gt;"), std::string::npos);
+    EXPECT_NE(byName.body.find("<a href=\"/?guid=99999999\">"), std::string::npos);
+    EXPECT_EQ(byName.body.find("Rocket"), std::string::npos);
+    EXPECT_EQ(byName.body.find("<b>Sniper"), std::string::npos);
+
+    const auto byGuid = httpGet(service.port(), "/search?q=1A2B3C4D");
+    EXPECT_EQ(byGuid.status, 302);
+    EXPECT_NE(byGuid.head.find("Location: /?guid=1a2b3c4d"), std::string::npos);
+
+    const auto spaced = httpGet(service.port(), "/search?q=+rock%65t+");
+    EXPECT_NE(spaced.body.find("12121212"), std::string::npos);
+    EXPECT_EQ(httpGet(service.port(), "/search?q=%01").status, 400);
+    EXPECT_NE(httpGet(service.port(), "/search?q=nobody").body.find("No name contains"),
+              std::string::npos);
+}
+
+TEST(Http, ConcurrentWritersOverHttp) {
+    RunningService service;
+    constexpr int kClients = 8, kPosts = 15;
+    std::vector<std::thread> clients;
+    std::atomic<int> ok{0};
+    for (int c = 0; c < kClients; ++c)
+        clients.emplace_back([&] {
+            for (int p = 0; p < kPosts; ++p)
+                if (httpPost(service.port(), "/sightings", sightingsJson("1a2b3c4d", 5, "w"))
+                        .status == 200)
+                    ++ok;
+        });
+    for (auto& t : clients)
+        t.join();
+    EXPECT_EQ(ok, kClients * kPosts);
+    std::vector<AliasRow> rows;
+    std::string error;
+    ASSERT_TRUE(service.store().aliasesOf("1a2b3c4d", 10, rows, error));
+    ASSERT_EQ(rows.size(), 5u);
+    for (const auto& row : rows)
+        EXPECT_EQ(row.timesSeen, kClients * kPosts);
+}
+
+int openIdleConnection(int port) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons(static_cast<std::uint16_t>(port));
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    EXPECT_EQ(::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    return fd;
+}
+
+TEST(Http, SlowClientsTimeOutAndConnectionsAreBounded) {
+    ServerOptions options;
+    options.requestTimeoutMs = 400;
+    options.maxConnections = 2;
+    RunningService service(options);
+    const int a = openIdleConnection(service.port());
+    const int b = openIdleConnection(service.port());
+    ::send(a, "GET / HT", 8, 0); // starts, never finishes
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const auto busy = httpGet(service.port(), "/health");
+    EXPECT_EQ(busy.status, 503);
+    EXPECT_NE(busy.body.find("too many connections"), std::string::npos);
+
+    // The idle clients are cut off with 408 once their time is up...
+    const auto started = std::chrono::steady_clock::now();
+    timeval limit{3, 0};
+    ::setsockopt(a, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+    char buffer[512] = {};
+    const ssize_t n = ::recv(a, buffer, sizeof buffer - 1, 0);
+    ASSERT_GT(n, 0);
+    EXPECT_EQ(std::string(buffer).rfind("HTTP/1.1 408", 0), 0u) << buffer;
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(4));
+    ::close(a);
+    ::close(b);
+    // ...and the service answers again.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(httpGet(service.port(), "/health").status, 200);
+}
+
+} // namespace
+} // namespace hh::aliasdb::test

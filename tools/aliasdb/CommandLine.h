@@ -1,0 +1,27 @@
+#pragma once
+// handlehound-aliasdb [--listen ADDR:PORT] [--db FILE | --postgres CONNINFO]
+// handlehound-aliasdb import [--db FILE | --postgres CONNINFO] [--mod MOD] DUMP...
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace hh::aliasdb {
+
+inline constexpr int kDefaultPort = 27995;
+
+struct CommandLine {
+    enum class Mode { Serve, Import, Help } mode = Mode::Serve;
+    std::string host = "127.0.0.1";
+    int port = kDefaultPort;
+    std::string dbFile = "aliases.sqlite";
+    std::string postgres; // a connection string; when set, used instead of dbFile
+    std::string mod;      // import only
+    std::vector<std::string> dumps;
+    std::size_t maxConnections = 64;
+    std::string error; // usage error when not empty
+};
+
+CommandLine parseCommandLine(const std::vector<std::string>& args);
+std::string usageText();
+
+} // namespace hh::aliasdb

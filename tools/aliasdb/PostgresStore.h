@@ -1,0 +1,37 @@
+#pragma once
+// The same table in PostgreSQL, for a database shared by several machines.
+#include "AliasStore.h"
+#include "ConnectionPool.h"
+
+#include <functional>
+#include <memory>
+
+namespace hh::aliasdb {
+
+class PostgresStore : public AliasStore {
+  public:
+    // `conninfo` is a libpq connection string ("host=/run/pg dbname=aliases").
+    // Creates the table when missing; nullptr with a reason on failure.
+    static std::unique_ptr<PostgresStore> open(const std::string& conninfo, std::string& error);
+
+    ~PostgresStore() override;
+
+    bool record(const std::vector<Sighting>& batch, std::string& error) override;
+    bool aliasesOf(const std::string& guid, std::size_t limit, std::vector<AliasRow>& out,
+                   std::string& error) override;
+    bool searchNames(const std::string& part, std::size_t limit, std::vector<NameMatch>& out,
+                     std::string& error) override;
+
+    struct Connection;
+
+  private:
+    explicit PostgresStore(ConnectionPool<Connection>::Opener opener);
+    bool tryRecord(Connection& c, const std::vector<const Sighting*>& ordered, std::string& error,
+                   bool& retry);
+    using Row = std::vector<std::string>;
+    bool select(const char* sql, const std::vector<std::string>& params,
+                const std::function<void(const Row&)>& onRow, std::string& error);
+    ConnectionPool<Connection> pool_;
+};
+
+} // namespace hh::aliasdb

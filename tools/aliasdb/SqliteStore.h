@@ -1,0 +1,44 @@
+#pragma once
+// The default store: one SQLite file in WAL mode, so readers never wait for
+// a writer and the import command can write while the service runs.
+#include "AliasStore.h"
+#include "ConnectionPool.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+struct sqlite3_stmt;
+
+namespace hh::aliasdb {
+
+struct SqliteOptions {
+    int busyTimeoutMs = 5000;
+    // Caps the file's size in pages (0 = no cap); lets a test run out of space.
+    long long maxPageCount = 0;
+};
+
+class SqliteStore : public AliasStore {
+  public:
+    // Creates the file and its table when missing; nullptr with a reason on failure.
+    static std::unique_ptr<SqliteStore> open(const std::filesystem::path& file, std::string& error,
+                                             SqliteOptions options = {});
+
+    ~SqliteStore() override;
+
+    bool record(const std::vector<Sighting>& batch, std::string& error) override;
+    bool aliasesOf(const std::string& guid, std::size_t limit, std::vector<AliasRow>& out,
+                   std::string& error) override;
+    bool searchNames(const std::string& part, std::size_t limit, std::vector<NameMatch>& out,
+                     std::string& error) override;
+
+    struct Connection;
+
+  private:
+    explicit SqliteStore(ConnectionPool<Connection>::Opener opener);
+    bool select(const char* sql, const std::string& param, std::size_t limit,
+                const std::function<void(sqlite3_stmt*)>& onRow, std::string& error);
+    ConnectionPool<Connection> pool_;
+};
+
+} // namespace hh::aliasdb
