@@ -1,0 +1,84 @@
+#include "TestWindow.h"
+
+#include "XTestServer.h"
+
+#include <set>
+
+namespace hh::test::x11 {
+namespace {
+
+std::set<Display*>& helperDisplays() {
+    static std::set<Display*> displays;
+    return displays;
+}
+int gForeignErrors = 0;
+
+bool isHelperDisplay(Display* display) {
+    return helperDisplays().count(display) != 0;
+}
+
+int countingHandler(Display* display, XErrorEvent*) {
+    if (!isHelperDisplay(display))
+        ++gForeignErrors;
+    return 0;
+}
+
+} // namespace
+
+int foreignXErrors() {
+    return gForeignErrors;
+}
+
+void installXErrorCounter() {
+    XSetErrorHandler(countingHandler);
+}
+
+TestWindow::TestWindow(const std::string& title, bool netWmName, Window parent) {
+    display_ = XOpenDisplay(nullptr);
+    if (!display_)
+        return;
+    helperDisplays().insert(display_);
+    const Window root = DefaultRootWindow(display_);
+    window_ = XCreateSimpleWindow(display_, parent ? parent : root, 10, 10, 200, 100, 0, 0, 0);
+    if (!parent) {
+        XStoreName(display_, window_, title.c_str());
+        if (netWmName)
+            XChangeProperty(display_, window_, XInternAtom(display_, "_NET_WM_NAME", False),
+                            XInternAtom(display_, "UTF8_STRING", False), 8, PropModeReplace,
+                            reinterpret_cast<const unsigned char*>(title.data()),
+                            static_cast<int>(title.size()));
+    }
+    XSelectInput(display_, window_, KeyPressMask | KeyReleaseMask);
+    XMapWindow(display_, window_);
+    XSync(display_, False);
+}
+
+TestWindow::~TestWindow() {
+    if (!display_)
+        return;
+    XDestroyWindow(display_, window_);
+    XSync(display_, False);
+    helperDisplays().erase(display_);
+    XCloseDisplay(display_);
+}
+
+void TestWindow::focus() {
+    if (!display_)
+        return;
+    XSetInputFocus(display_, window_, RevertToPointerRoot, CurrentTime);
+    XSync(display_, False);
+}
+
+std::vector<XKeyEvent> TestWindow::keyEvents() {
+    if (!display_)
+        return events_;
+    while (XPending(display_) > 0) {
+        XEvent event;
+        XNextEvent(display_, &event);
+        if (event.type == KeyPress || event.type == KeyRelease)
+            events_.push_back(event.xkey);
+    }
+    return events_;
+}
+
+} // namespace hh::test::x11

@@ -1,0 +1,492 @@
+// The X11 adapters against a real X server (Xvfb), driven with xdotool.
+// gtest before Xlib: Xlib defines None, which gtest uses as a name.
+#include <gtest/gtest.h>
+
+#include "TestWindow.h"
+#include "XTestServer.h"
+
+#include "platform/x11/X11HotKey.h"
+#include "platform/x11/X11KeyEventSource.h"
+#include "platform/x11/X11KeyMap.h"
+#include "platform/x11/X11WindowSystem.h"
+#include "settings/Settings.h"
+#include "shell/HotKeys.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib-xcb.h>
+#include <X11/keysym.h>
+#include <xcb/xcb.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+namespace hh::x11 {
+namespace {
+
+using namespace hh::test::x11;
+
+class X11Test : public ::testing::Test {
+  protected:
+    void TearDown() override { EXPECT_EQ(foreignXErrors(), 0) << "an adapter raised an X error"; }
+};
+
+// ---- key map --------------------------------------------------------------
+
+struct MapCase {
+    KeySym keysym;
+    std::uint32_t vk;
+    bool mapsBack; // keysymFromVk gives this keysym again
+};
+
+class KeyMapTest : public ::testing::TestWithParam<MapCase> {};
+
+TEST_P(KeyMapTest, KeysymAndVirtualKey) {
+    EXPECT_EQ(vkFromKeysym(GetParam().keysym), GetParam().vk);
+    if (GetParam().mapsBack) {
+        EXPECT_EQ(keysymFromVk(GetParam().vk), GetParam().keysym);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    X11, KeyMapTest,
+    ::testing::Values(
+        MapCase{XK_slash, 0xBF, true}, MapCase{XK_backslash, 0xDC, true},
+        MapCase{XK_grave, 0xC0, true}, MapCase{XK_Escape, 0x1B, true},
+        MapCase{XK_Return, 0x0D, true}, MapCase{XK_KP_Enter, 0x0D, false},
+        MapCase{XK_space, 0x20, true}, MapCase{XK_BackSpace, 0x08, true},
+        MapCase{XK_Tab, 0x09, true}, MapCase{XK_Up, 0x26, true}, MapCase{XK_Down, 0x28, true},
+        MapCase{XK_Left, 0x25, true}, MapCase{XK_KP_7, 0x67, true}, MapCase{XK_KP_0, 0x60, true},
+        MapCase{XK_KP_Divide, 0x6F, true}, MapCase{XK_KP_Multiply, 0x6A, true},
+        MapCase{XK_KP_Subtract, 0x6D, true}, MapCase{XK_F1, 0x70, true}, MapCase{XK_F5, 0x74, true},
+        MapCase{XK_F12, 0x7B, true}, MapCase{XK_a, 0x41, true}, MapCase{XK_z, 0x5A, true},
+        MapCase{XK_0, 0x30, true}, MapCase{XK_9, 0x39, true}, MapCase{XK_semicolon, 0xBA, true},
+        MapCase{XK_equal, 0xBB, true}, MapCase{XK_comma, 0xBC, true}, MapCase{XK_minus, 0xBD, true},
+        MapCase{XK_period, 0xBE, true}, MapCase{XK_bracketleft, 0xDB, true},
+        MapCase{XK_bracketright, 0xDD, true}, MapCase{XK_apostrophe, 0xDE, true},
+        MapCase{XK_Home, 0x24, true}, MapCase{XK_Next, 0x22, true}, MapCase{XK_Pause, 0x13, true},
+        MapCase{XK_Shift_L, 0x10, true}, MapCase{XK_question, 0, false}, MapCase{XK_A, 0, false},
+        MapCase{XK_Multi_key, 0, false}, MapCase{NoSymbol, 0, false}));
+
+TEST(KeyMap, UnknownCodesHaveNoKeysym) {
+    for (std::uint32_t vk : {0u, 0x07u, 0xFFu, 0x10000u})
+        EXPECT_EQ(keysymFromVk(vk), static_cast<KeySym>(NoSymbol)) << vk;
+}
+
+// ---- availability -----------------------------------------------------------
+
+// Sets or clears environment variables for one scope.
+class EnvScope {
+  public:
+    EnvScope(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name))
+            old_ = old, hadOld_ = true;
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~EnvScope() {
+        if (hadOld_)
+            setenv(name_, old_.c_str(), 1);
+        else
+            unsetenv(name_);
+    }
+
+  private:
+    const char* name_;
+    std::string old_;
+    bool hadOld_ = false;
+};
+
+struct AvailabilityCase {
+    const char* name;
+    const char* display;
+    const char* wayland;
+    const char* reasonPart;
+};
+
+class AvailabilityTest : public ::testing::TestWithParam<AvailabilityCase> {};
+
+TEST_P(AvailabilityTest, SaysWhyThereIsNoObserver) {
+    const auto& c = GetParam();
+    EnvScope display("DISPLAY", c.display);
+    EnvScope wayland("WAYLAND_DISPLAY", c.wayland);
+    X11KeyEventSource keys;
+    X11HotKey hotKey;
+    std::string why;
+    EXPECT_FALSE(keys.available(&why));
+    EXPECT_NE(why.find(c.reasonPart), std::string::npos) << why;
+    EXPECT_FALSE(keys.install([](const KeyRecord&) {}));
+    EXPECT_FALSE(keys.isInstalled());
+    why.clear();
+    EXPECT_FALSE(hotKey.registerCtrlKey(
+        9, [] {}, &why));
+    EXPECT_NE(why.find(c.reasonPart), std::string::npos) << why;
+    X11WindowSystem windows;
+    EXPECT_EQ(windows.findWindowByTitle("Quake 3: Arena"), 0u);
+    EXPECT_EQ(windows.foregroundWindow(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    X11, AvailabilityTest,
+    ::testing::Values(AvailabilityCase{"Wayland", nullptr, "wayland-0", "Wayland"},
+                      AvailabilityCase{"NoDisplay", nullptr, nullptr, "DISPLAY is not set"},
+                      AvailabilityCase{"DeadDisplay", ":64999", nullptr, "cannot be opened"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- key observer -----------------------------------------------------------
+
+class KeyObserverTest : public X11Test {
+  protected:
+    void SetUp() override {
+        target.focus();
+        std::string why;
+        ASSERT_TRUE(keys.available(&why)) << why;
+        ASSERT_TRUE(keys.install([this](const KeyRecord& r) { seen.push_back(r); }));
+    }
+    std::vector<std::uint32_t> codes() const {
+        std::vector<std::uint32_t> out;
+        for (const auto& r : seen)
+            out.push_back(r.vkCode);
+        return out;
+    }
+    bool typeAndWait(const std::vector<std::string>& keyNames, std::size_t count) {
+        std::vector<std::string> args{"key"};
+        args.insert(args.end(), keyNames.begin(), keyNames.end());
+        return xdotool(args) == 0 && pumpUntil([&] { return seen.size() >= count; });
+    }
+
+    TestWindow target{"typing target"};
+    X11KeyEventSource keys;
+    std::vector<KeyRecord> seen;
+};
+
+TEST_F(KeyObserverTest, SeesTypedReleasesAsVirtualKeys) {
+    const std::vector<std::string> names{"slash", "h",      "h",         "space",   "t",
+                                         "i",     "m",      "e",         "Return",  "backslash",
+                                         "grave", "Escape", "BackSpace", "Tab",     "F5",
+                                         "Up",    "Down",   "period",    "KP_Enter"};
+    const std::vector<std::uint32_t> expected{0xBF, 0x48, 0x48, 0x20, 0x54, 0x49, 0x4D,
+                                              0x45, 0x0D, 0xDC, 0xC0, 0x1B, 0x08, 0x09,
+                                              0x74, 0x26, 0x28, 0xBE, 0x0D};
+    ASSERT_TRUE(typeAndWait(names, expected.size()));
+    pumpBriefly();
+    EXPECT_EQ(codes(), expected);
+    for (const auto& r : seen)
+        EXPECT_EQ(r.flags, 0x80u);
+    // Observed, not consumed: the focused window got every key too.
+    const auto events = target.keyEvents();
+    const auto releases = std::count_if(events.begin(), events.end(),
+                                        [](const XKeyEvent& e) { return e.type == KeyRelease; });
+    EXPECT_EQ(static_cast<std::size_t>(releases), expected.size());
+}
+
+TEST_F(KeyObserverTest, ShiftedAndKeypadKeysReadTheirBaseKey) {
+    // "?" is Shift+slash: the slash key's release comes, then Shift's.
+    ASSERT_TRUE(typeAndWait({"question"}, 2));
+    ASSERT_TRUE(typeAndWait({"KP_7", "KP_Home", "KP_Divide"}, 5));
+    pumpBriefly();
+    const auto got = codes();
+    EXPECT_NE(std::find(got.begin(), got.end(), 0xBFu), got.end());
+    EXPECT_EQ(std::find(got.begin(), got.end(), 0u), got.end());
+    // The keypad's 7 key counts as keypad 7 with or without NumLock.
+    EXPECT_EQ(std::count(got.begin(), got.end(), 0x67u), 2);
+    EXPECT_EQ(got.back(), 0x6Fu);
+}
+
+TEST_F(KeyObserverTest, RemovedObserverSeesNothing) {
+    keys.remove();
+    EXPECT_FALSE(keys.isInstalled());
+    ASSERT_EQ(xdotool({"key", "a"}), 0);
+    ASSERT_TRUE(keys.install([this](const KeyRecord& r) { seen.push_back(r); }));
+    ASSERT_TRUE(typeAndWait({"b"}, 1));
+    pumpBriefly();
+    EXPECT_EQ(codes(), std::vector<std::uint32_t>{0x42});
+}
+
+// ---- hot key ----------------------------------------------------------------
+
+class HotKeyTest : public X11Test {
+  protected:
+    void SetUp() override { target.focus(); }
+    // Presses keys, then a key nobody grabs, and waits until the target
+    // window has that one: by then the server has sent everything before it.
+    void pressThenSync(const std::vector<std::string>& keyNames) {
+        const int before = pressesAtTarget(XK_F9);
+        std::vector<std::string> args{"key"};
+        args.insert(args.end(), keyNames.begin(), keyNames.end());
+        args.push_back("F9");
+        ASSERT_EQ(xdotool(args), 0);
+        ASSERT_TRUE(pumpUntil([&] { return pressesAtTarget(XK_F9) > before; }));
+        pumpBriefly();
+    }
+    int pressesAtTarget(KeySym keysym) {
+        int n = 0;
+        for (auto e : target.keyEvents())
+            if (e.type == KeyPress && XLookupKeysym(&e, 0) == keysym)
+                ++n;
+        return n;
+    }
+    int tabPressesAtTarget() { return pressesAtTarget(XK_Tab); }
+    TestWindow target{"hot key target"};
+    X11HotKey hotKey;
+    int fired = 0;
+};
+
+TEST_F(HotKeyTest, CtrlKeyFiresInEveryLockStateAndOnlyWithCtrl) {
+    std::string why;
+    ASSERT_TRUE(hotKey.registerCtrlKey(
+        9, [this] { ++fired; }, &why))
+        << why;
+    EXPECT_TRUE(hotKey.isRegistered());
+    pressThenSync({"Tab", "ctrl+shift+Tab", "ctrl+Tab"});
+    EXPECT_EQ(fired, 1);
+    pressThenSync({"Caps_Lock", "ctrl+Tab", "Caps_Lock"});
+    EXPECT_EQ(fired, 2);
+    pressThenSync({"Num_Lock", "ctrl+Tab", "Caps_Lock", "ctrl+Tab", "Caps_Lock", "Num_Lock"});
+    EXPECT_EQ(fired, 4);
+    // The grab takes the presses it fires on; the plain Tabs reach the game.
+    EXPECT_EQ(tabPressesAtTarget(), 2);
+}
+
+TEST_F(HotKeyTest, UnregisteredKeyGoesToTheFocusedWindow) {
+    ASSERT_TRUE(hotKey.registerCtrlKey(
+        9, [this] { ++fired; }, nullptr));
+    hotKey.unregister();
+    EXPECT_FALSE(hotKey.isRegistered());
+    pressThenSync({"ctrl+Tab"});
+    EXPECT_EQ(fired, 0);
+    EXPECT_EQ(tabPressesAtTarget(), 1);
+}
+
+TEST_F(HotKeyTest, ReRegisteringMovesTheKey) {
+    ASSERT_TRUE(hotKey.registerCtrlKey(
+        9, [this] { ++fired; }, nullptr));
+    ASSERT_TRUE(hotKey.registerCtrlKey(
+        0x74, [this] { fired += 10; }, nullptr));
+    pressThenSync({"ctrl+Tab", "ctrl+F5"});
+    EXPECT_EQ(fired, 10);
+    EXPECT_EQ(tabPressesAtTarget(), 1);
+}
+
+TEST_F(HotKeyTest, CodesWithoutAKeyAreRefused) {
+    for (std::uint32_t vk : {0u, 0x07u, 0xFFu}) {
+        std::string why;
+        EXPECT_FALSE(hotKey.registerCtrlKey(
+            vk, [] {}, &why));
+        EXPECT_FALSE(why.empty());
+        EXPECT_FALSE(hotKey.isRegistered());
+    }
+}
+
+// Grabs Ctrl+Tab with one lock state from another client.
+class Blocker {
+  public:
+    explicit Blocker(unsigned lockMask) : display_(XOpenDisplay(nullptr)) {
+        keycode_ = XKeysymToKeycode(display_, XK_Tab);
+        XGrabKey(display_, keycode_, ControlMask | lockMask, DefaultRootWindow(display_), False,
+                 GrabModeAsync, GrabModeAsync);
+        XSync(display_, False);
+    }
+    ~Blocker() { XCloseDisplay(display_); }
+    // Whether this client can grab Ctrl+Tab (no lock) itself; undoes it.
+    bool canGrabPlainCtrlTab() {
+        xcb_connection_t* c = XGetXCBConnection(display_);
+        const xcb_window_t root = DefaultRootWindow(display_);
+        auto cookie = xcb_grab_key_checked(c, 0, root, ControlMask, keycode_, XCB_GRAB_MODE_ASYNC,
+                                           XCB_GRAB_MODE_ASYNC);
+        xcb_generic_error_t* error = xcb_request_check(c, cookie);
+        free(error);
+        xcb_ungrab_key(c, keycode_, root, ControlMask);
+        xcb_flush(c);
+        return error == nullptr;
+    }
+
+  private:
+    Display* display_;
+    KeyCode keycode_ = 0;
+};
+
+TEST_F(HotKeyTest, ConflictIsReportedAndRolledBack) {
+    Blocker blocker(LockMask);
+    std::string why;
+    EXPECT_FALSE(hotKey.registerCtrlKey(
+        9, [this] { ++fired; }, &why));
+    EXPECT_NE(why.find("another program"), std::string::npos) << why;
+    EXPECT_FALSE(hotKey.isRegistered());
+    // The variants that had succeeded were let go again.
+    EXPECT_TRUE(blocker.canGrabPlainCtrlTab());
+}
+
+// The hot key logic over the real hot key, with its own settings file.
+struct HotKeysRig {
+    explicit HotKeysRig(HotKey& hotKey)
+        : dir(std::filesystem::temp_directory_path() /
+              ("hh-x11-hotkeys-" + std::to_string(getpid()))),
+          settings((std::filesystem::create_directories(dir), dir / "handleHound.ini")),
+          hotKeys(
+              hotKey, settings, [this](const std::string& l) { lines.push_back(l); },
+              [this] { return monitoringOff; }, [this] { ++enables; }) {}
+    ~HotKeysRig() { std::filesystem::remove_all(dir); }
+    std::filesystem::path dir;
+    Settings settings;
+    std::vector<std::string> lines;
+    bool monitoringOff = true;
+    int enables = 0;
+    HotKeys hotKeys;
+};
+
+TEST_F(HotKeyTest, ConflictBecomesOneConsoleLine) {
+    Blocker blocker(0);
+    HotKeysRig rig(hotKey);
+    rig.hotKeys.registerAtStart();
+    ASSERT_EQ(rig.lines.size(), 1u);
+    EXPECT_NE(rig.lines[0].find("Ctrl+'tab'"), std::string::npos) << rig.lines[0];
+}
+
+TEST_F(HotKeyTest, HotKeysEnableThroughTheRealKey) {
+    HotKeysRig rig(hotKey);
+    rig.monitoringOff = false;
+    rig.hotKeys.registerAtStart();
+    EXPECT_TRUE(rig.lines.empty());
+    pressThenSync({"ctrl+Tab"});
+    EXPECT_EQ(rig.enables, 0); // monitoring is on
+    rig.monitoringOff = true;
+    pressThenSync({"ctrl+Tab"});
+    EXPECT_EQ(rig.enables, 1);
+    rig.hotKeys.unregisterAtEnd();
+    pressThenSync({"ctrl+Tab"});
+    EXPECT_EQ(rig.enables, 1);
+}
+
+// ---- window finder ----------------------------------------------------------
+
+class WindowFinderTest : public X11Test {
+  protected:
+    X11WindowSystem windows;
+};
+
+TEST_F(WindowFinderTest, FindsExactTitlesWithoutWindowManager) {
+    TestWindow game("Quake 3: Arena");
+    TestWindow other("Quake 3: Arena - notes");
+    TestWindow legacy("Old Style Title", false);
+    EXPECT_EQ(windows.findWindowByTitle("Quake 3: Arena"), game.id());
+    EXPECT_EQ(windows.findWindowByTitle("Old Style Title"), legacy.id());
+    EXPECT_EQ(windows.findWindowByTitle("Quake 3: Aren"), 0u);
+    EXPECT_EQ(windows.findWindowByTitle("quake 3: arena"), 0u);
+    EXPECT_EQ(windows.findWindowByTitle(""), 0u);
+}
+
+TEST_F(WindowFinderTest, ForegroundFollowsFocusWithoutWindowManager) {
+    TestWindow a("window A");
+    TestWindow b("window B");
+    TestWindow inner("", true, a.id());
+    a.focus();
+    EXPECT_EQ(windows.foregroundWindow(), a.id());
+    b.focus();
+    EXPECT_EQ(windows.foregroundWindow(), b.id());
+    inner.focus(); // a child of A: A is the window in front
+    EXPECT_EQ(windows.foregroundWindow(), a.id());
+    Display* d = XOpenDisplay(nullptr);
+    XSetInputFocus(d, PointerRoot, RevertToPointerRoot, CurrentTime);
+    XSync(d, False);
+    EXPECT_EQ(windows.foregroundWindow(), 0u);
+    XSetInputFocus(d, None, RevertToNone, CurrentTime);
+    XSync(d, False);
+    EXPECT_EQ(windows.foregroundWindow(), 0u);
+    XCloseDisplay(d);
+}
+
+TEST_F(WindowFinderTest, VanishingWindowsAreSkipped) {
+    TestWindow game("Quake 3: Arena");
+    std::atomic<bool> stop{false};
+    std::thread churn([&] {
+        Display* d = XOpenDisplay(nullptr);
+        while (!stop) {
+            Window ws[20];
+            for (auto& w : ws) {
+                w = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 5, 5, 0, 0, 0);
+                XStoreName(d, w, "short-lived");
+                XMapWindow(d, w);
+            }
+            XFlush(d);
+            for (auto w : ws)
+                XDestroyWindow(d, w);
+            XSync(d, False);
+        }
+        XCloseDisplay(d);
+    });
+    int found = 0;
+    for (int i = 0; i < 200; ++i)
+        found += windows.findWindowByTitle("Quake 3: Arena") == game.id();
+    stop = true;
+    churn.join();
+    EXPECT_EQ(found, 200);
+}
+
+// Whether the window manager lists `window` among its clients.
+bool managed(Window window) {
+    Display* d = XOpenDisplay(nullptr);
+    Atom type = None;
+    int format = 0;
+    unsigned long n = 0, after = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(d, DefaultRootWindow(d), XInternAtom(d, "_NET_CLIENT_LIST", False), 0, 1024,
+                       False, XA_WINDOW, &type, &format, &n, &after, &data);
+    bool found = false;
+    for (unsigned long i = 0; data && i < n; ++i)
+        found = found || reinterpret_cast<unsigned long*>(data)[i] == window;
+    XFree(data);
+    XCloseDisplay(d);
+    return found;
+}
+
+// Runs openbox on the test display for one test, stopped by its PID.
+class WithOpenbox : public WindowFinderTest {
+  protected:
+    void SetUp() override {
+        if (runProgram({"sh", "-c", "command -v openbox >/dev/null"}) != 0)
+            GTEST_SKIP() << "openbox is not installed";
+        openbox = ChildProcess({"openbox", "--sm-disable"});
+        // Openbox names itself on the root window long before it handles
+        // map requests: wait until it manages a window.
+        TestWindow probe("probe");
+        ASSERT_TRUE(pumpUntil([&] { return managed(probe.id()); }, std::chrono::seconds(20)));
+    }
+    void TearDown() override {
+        openbox.stop();
+        WindowFinderTest::TearDown();
+    }
+    ChildProcess openbox;
+};
+
+TEST_F(WithOpenbox, FindsTheGameAndFollowsTheActiveWindow) {
+    TestWindow game("Quake 3: Arena");
+    TestWindow other("an editor");
+    ASSERT_TRUE(pumpUntil([&] { return managed(game.id()) && managed(other.id()); }));
+    EXPECT_EQ(windows.findWindowByTitle("Quake 3: Arena"), game.id());
+    EXPECT_EQ(windows.findWindowByTitle("an editor"), other.id());
+    for (Window w : {game.id(), other.id(), game.id()}) {
+        ASSERT_EQ(xdotool({"windowactivate", "--sync", std::to_string(w)}), 0);
+        EXPECT_TRUE(
+            pumpUntil([&] { return windows.foregroundWindow() == w; }, std::chrono::seconds(5)))
+            << "active window did not become " << w;
+    }
+}
+
+TEST_F(WithOpenbox, StaleManagerPropertiesAreIgnoredAfterItLeaves) {
+    TestWindow game("Quake 3: Arena");
+    TestWindow other("an editor");
+    ASSERT_TRUE(pumpUntil([&] { return managed(game.id()) && managed(other.id()); }));
+    ASSERT_EQ(xdotool({"windowactivate", "--sync", std::to_string(game.id())}), 0);
+    ASSERT_TRUE(pumpUntil([&] { return windows.foregroundWindow() == game.id(); }));
+    openbox.stop(); // leaves _NET_ACTIVE_WINDOW naming the game behind
+    other.focus();
+    EXPECT_EQ(windows.foregroundWindow(), other.id());
+    EXPECT_EQ(windows.findWindowByTitle("Quake 3: Arena"), game.id());
+}
+
+} // namespace
+} // namespace hh::x11
