@@ -2,7 +2,7 @@
 // from 10 to 999 aliases and for a page ten times the bytes (linear walk).
 #include "lookup/AliasPage.h"
 
-#include "../tests/support/AliasPages.h"
+#include "support/AliasPages.h"
 
 #include <benchmark/benchmark.h>
 
