@@ -29,8 +29,9 @@ AboutBox::AboutBox(Shell& shell, const std::filesystem::path& programDir, QWidge
         return l;
     };
     auto* picture = label("Picture1", {});
-    picture->setPixmap(
-        QPixmap(qpath((programDir / "Icons" / "Handlehound_Enabled.png").string())).scaled(48, 48));
+    const QPixmap icon(qpath((programDir / "Icons" / "Handlehound_Enabled.png").string()));
+    if (!icon.isNull()) // a missing icon file shows nothing
+        picture->setPixmap(icon.scaled(48, 48));
     grid->addWidget(picture, 0, 0, 4, 1, Qt::AlignTop);
     grid->addWidget(label("lblTitle", qs(aboutCaption())), 0, 1, 1, 2);
     grid->addWidget(label("lblVersion", qs(aboutVersion())), 1, 1, 1, 2);

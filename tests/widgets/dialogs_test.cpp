@@ -1,0 +1,211 @@
+#include "DesktopRig.h"
+#include "gamelink/PlayerTable.h"
+#include "shell/qt/AboutBox.h"
+#include "shell/qt/ArrayViewer.h"
+#include "shell/qt/OptionsWindow.h"
+#include "shell/qt/SetupWindow.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace hh::test {
+namespace {
+
+class DialogsTest : public ::testing::Test, public DesktopRig {
+  protected:
+    void showActive(QWidget& w) {
+        w.show();
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    }
+};
+
+TEST_F(DialogsTest, OptionsCaptionsTabsAndButtons) {
+    OptionsWindow options(frm, fp.platform, &mainWindow);
+    EXPECT_EQ(options.windowTitle(), "Handle Hound Options");
+    auto* tabs = options.findChild<QTabWidget*>();
+    ASSERT_EQ(tabs->count(), 3);
+    EXPECT_EQ(tabs->tabText(0), "Main");
+    EXPECT_EQ(tabs->tabText(1), "Behavior");
+    EXPECT_EQ(tabs->tabText(2), "Engine");
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    const char* delays[] = {"Short", "Medium", "Default", "Long"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(find<QRadioButton>(options, ("Option1_" + std::to_string(i)).c_str())->text(),
+                  delays[i]);
+    // Nothing stored yet: Medium, not the button captioned Default.
+    EXPECT_TRUE(find<QRadioButton>(options, "Option1_1")->isChecked());
+    EXPECT_EQ(find<QPushButton>(options, "cmdOK")->text(), "OK");
+    EXPECT_EQ(find<QPushButton>(options, "cmdCancel")->text(), "Cancel");
+    EXPECT_EQ(find<QPushButton>(options, "cmdApply")->text(), "Apply");
+    EXPECT_EQ(find<QLineEdit>(options, "txtGameWindowTitle")->text(), "Quake 3: Arena");
+}
+
+struct ColourKeyCase {
+    const char* name;
+    const char* before;
+    Qt::Key key;
+    const char* after;
+    int beeps;
+};
+
+class ColourBoxTest : public DialogsTest, public ::testing::WithParamInterface<ColourKeyCase> {};
+
+TEST_P(ColourBoxTest, HoldsOneDigit) {
+    const ColourKeyCase& c = GetParam();
+    OptionsWindow options(frm, fp.platform, &mainWindow);
+    showActive(options);
+    for (const char* name : {"txtNameColor", "txtSeparatorColor"}) {
+        auto* box = find<QLineEdit>(options, name);
+        box->setText(c.before);
+        options.findChild<QTabWidget*>()->setCurrentIndex(1);
+        box->setFocus();
+        QTest::keyClick(box, c.key);
+        EXPECT_EQ(box->text().toStdString(), c.after) << name;
+        // The digit stays selected, so the next digit replaces it.
+        if (!box->text().isEmpty()) {
+            EXPECT_EQ(box->selectedText(), box->text()) << name;
+        }
+    }
+    EXPECT_EQ(fp.sound.beeps, 2 * c.beeps);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, ColourBoxTest,
+    ::testing::Values(ColourKeyCase{"DigitReplaces", "7", Qt::Key_3, "3", 0},
+                      ColourKeyCase{"DigitIntoEmpty", "", Qt::Key_5, "5", 0},
+                      ColourKeyCase{"LetterRefused", "7", Qt::Key_A, "7", 1},
+                      ColourKeyCase{"BackspaceRefused", "7", Qt::Key_Backspace, "7", 1},
+                      ColourKeyCase{"SignRefused", "2", Qt::Key_Minus, "2", 1},
+                      ColourKeyCase{"DeleteEmpties", "7", Qt::Key_Delete, "", 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DialogsTest, LeavingAKeyListWithEqualKeysIsRefused) {
+    OptionsWindow options(frm, fp.platform, &mainWindow);
+    showActive(options);
+    options.findChild<QTabWidget*>()->setCurrentIndex(1);
+    auto* command = find<QComboBox>(options, "cmbKeyNames_0");
+    auto* status = find<QComboBox>(options, "cmbKeyNames_1");
+    auto* aliases = find<QLineEdit>(options, "txtNumAliases");
+    command->setFocus();
+    ASSERT_TRUE(command->hasFocus());
+
+    command->setCurrentText("f5");
+    aliases->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(fp.dialogs.messages.size(), 1u);
+    EXPECT_EQ(fp.dialogs.messages[0],
+              "Command Exec Key can not be the same as Results/Status Key.");
+    EXPECT_TRUE(command->hasFocus());
+
+    command->setCurrentText("f6");
+    status->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(fp.dialogs.messages.size(), 1u);
+    EXPECT_TRUE(status->hasFocus());
+}
+
+TEST_F(DialogsTest, OkStaysOpenWhileAValueIsRefusedAndApplyStores) {
+    OptionsWindow options(frm, fp.platform, &mainWindow);
+    showActive(options);
+    find<QLineEdit>(options, "txtNumAliases")->setText("abc");
+    find<QPushButton>(options, "cmdOK")->click();
+    EXPECT_TRUE(options.isVisible());
+    ASSERT_FALSE(fp.dialogs.messages.empty());
+    EXPECT_NE(fp.dialogs.messages[0].find("Max number of Aliases"), std::string::npos);
+
+    find<QLineEdit>(options, "txtNumAliases")->setText("40");
+    find<QLineEdit>(options, "txtGameWindowTitle")->setText("ioquake3");
+    find<QPushButton>(options, "cmdApply")->click();
+    EXPECT_TRUE(options.isVisible());
+    EXPECT_EQ(settings.gameWindowTitle(), "ioquake3");
+    EXPECT_EQ(frm.getNumAliases(), 40);
+    find<QPushButton>(options, "cmdOK")->click();
+    EXPECT_FALSE(options.isVisible());
+    EXPECT_EQ(options.result(), QDialog::Accepted);
+}
+
+TEST_F(DialogsTest, SetupClosesOnlyThroughOkOrCancel) {
+    SetupWindow setup(frm, fp.platform, (fp.temp / "home").string());
+    EXPECT_EQ(setup.windowTitle(), "Handlehound Setup");
+    showActive(setup);
+    EXPECT_FALSE(setup.close());
+    QTest::keyClick(&setup, Qt::Key_Escape);
+    EXPECT_TRUE(setup.isVisible());
+
+    // OK with a folder that is no game folder: the message, and it stays.
+    find<QLineEdit>(setup, "txtPathToQ3")
+        ->setText(QString::fromStdString((fp.temp / "nowhere").string()));
+    find<QPushButton>(setup, "cmdOK")->click();
+    EXPECT_TRUE(setup.isVisible());
+    EXPECT_EQ(fp.dialogs.messages.size(), 1u);
+
+    find<QPushButton>(setup, "cmdCancel")->click();
+    EXPECT_FALSE(setup.isVisible());
+    EXPECT_TRUE(setup.cancelled());
+    EXPECT_EQ(setup.result(), QDialog::Rejected);
+}
+
+TEST_F(DialogsTest, SetupOkStoresTheGameFolderAndCloses) {
+    settings.setPath("");
+    settings.setCfgAt((gameDir() / "baseq3").string()); // the script counts as installed
+    writeFile(gameDir() / "osp" / "zz.pk3", "x");
+    SetupWindow setup(frm, fp.platform, (fp.temp / "home").string());
+    showActive(setup);
+    find<QLineEdit>(setup, "txtPathToQ3")->setText(QString::fromStdString(gameDir().string()));
+    find<QRadioButton>(setup, "optMod_0")->click(); // &OSP
+    find<QPushButton>(setup, "cmdOK")->click();
+    EXPECT_TRUE(fp.dialogs.messages.empty()) << fp.dialogs.messages.front();
+    EXPECT_FALSE(setup.isVisible());
+    EXPECT_EQ(setup.result(), QDialog::Accepted);
+    // The engine chosen (ioquake3 unless guessed) names the dump file.
+    const std::string expected = (gameDir() / "osp" / settings.dumpFileName()).string();
+    EXPECT_EQ(settings.path(), expected);
+    EXPECT_EQ(frm.GetDumpFileAbsPath(), expected);
+    EXPECT_EQ(settings.gameWindowTitle(), "ioquake3");
+}
+
+TEST_F(DialogsTest, AboutBoxNamesMakerVersionAndOpensItsLinks) {
+    AboutBox about(fp.shell, fp.paths.program);
+    EXPECT_EQ(about.windowTitle(), "Kennel Works - Handlehound");
+    EXPECT_EQ(find<QLabel>(about, "lblTitle")->text(), "Kennel Works - Handlehound");
+    EXPECT_EQ(find<QLabel>(about, "lblVersion")->text(), "Version 1.0.0");
+    EXPECT_EQ(find<QLabel>(about, "Label1")->text(), "Contact Information:");
+    for (const char* link : {"Label2", "Label5", "Label7"}) {
+        auto* label = find<QLabel>(about, link);
+        emit label->linkActivated(QStringLiteral("ignored"));
+    }
+    EXPECT_EQ(fp.shell.opened, (std::vector<std::string>{"https://handlehound.example/bugs",
+                                                         "mailto:bugs@handlehound.example",
+                                                         "https://handlehound.example"}));
+}
+
+TEST_F(DialogsTest, ArrayViewerEditsThePlayerTable) {
+    ArrayViewer viewer(frm.playerTable(), fp.sound);
+    EXPECT_EQ(viewer.windowTitle(), "Array Viewer");
+    auto* guid = find<QLineEdit>(viewer, "Text2");
+    auto* aliases = find<QLineEdit>(viewer, "Text3");
+    auto* add = find<QPushButton>(viewer, "cmdAddPlayer1");
+    for (int i = 0; i < PlayerTable::kSize + 1; ++i) {
+        guid->setText(QStringLiteral("%1").arg(i, 8, 16, QLatin1Char('a')));
+        aliases->setText(QStringLiteral("name%1").arg(i));
+        add->click();
+    }
+    EXPECT_EQ(fp.sound.beeps, 1); // the 21st does not fit
+    EXPECT_EQ(frm.playerTable().numPlayers(), PlayerTable::kSize);
+    auto* current = find<QTextEdit>(viewer, "txtDebugDisplayBox1");
+    EXPECT_TRUE(current->toPlainText().contains("name19"));
+    EXPECT_FALSE(current->toPlainText().contains("name20"));
+
+    find<QPushButton>(viewer, "cmdRebuildPlayers")->click();
+    EXPECT_TRUE(find<QTextEdit>(viewer, "txtDebugDisplayBox2")->toPlainText().contains("name3"));
+    EXPECT_EQ(frm.playerTable().numPlayers(), 0);
+}
+
+} // namespace
+} // namespace hh::test

@@ -1,0 +1,204 @@
+#include "DesktopRig.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace hh::test {
+namespace {
+
+class MainWindowTest : public ::testing::Test, public DesktopRig {};
+
+TEST_F(MainWindowTest, MenusInTheirOrder) {
+    const std::vector<std::pair<std::string, std::vector<std::string>>> expected = {
+        {"&File", {"&Enable", "&Disable", "-", "&Hide"}},
+        {"&Edit", {"&Copy"}},
+        {"&Mod", {"&OSP", "&Urban Terror 2", "&Rocket Arena 3", "&Threewave"}},
+        {"&Tools",
+         {"&Open 'osp\\handleHound.who'", "Open Handlehound Program &Log", "-", "GUID Search", "-",
+          "&Developer Mode", "-", "&Settings"}},
+        {"&Help", {"&Open Readme.TXT", "-", "&About Handle Hound"}}};
+    const auto bar = mainWindow.menuBar()->actions();
+    ASSERT_EQ(bar.size(), qsizetype(expected.size()));
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(bar[qsizetype(i)]->text().toStdString(), expected[i].first);
+        EXPECT_EQ(captions(*bar[qsizetype(i)]->menu()), expected[i].second);
+    }
+}
+
+TEST_F(MainWindowTest, TrayMenuInItsOrder) {
+    EXPECT_EQ(detectorWindow.trayMenu().title(), "HH Menu");
+    EXPECT_EQ(captions(detectorWindow.trayMenu()),
+              (std::vector<std::string>{"&Show Handlehound", "-", "&Enable Handlehound",
+                                        "&Disable Handlehound", "-", "OSP", "Rocket Arena 3",
+                                        "Urban Terror 2", "Threewave", "-",
+                                        "&Hide Q3 Start Detector", "-", "E&xit"}));
+}
+
+TEST_F(MainWindowTest, WindowAndControlCaptions) {
+    EXPECT_EQ(mainWindow.windowTitle(), "Handlehound");
+    EXPECT_FALSE(mainWindow.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(detectorWindow.windowTitle(), "Handlehound: Q3 Start Detector");
+    const std::vector<std::tuple<QWidget*, const char*, const char*>> buttons = {
+        {&mainWindow, "cmdClearConsole", "&Clear Console"},
+        {&mainWindow, "cmdExit", "&Hide"},
+        {&mainWindow, "cmdProcessFile", "&Process Dump File"},
+        {&mainWindow, "cmdEditFile", "E&dit Dump File"},
+        {&detectorWindow, "cmdBrowseConfigToExec", "&Browse"},
+        {&detectorWindow, "cmdShowHH", "&Show Handlehound"},
+        {&detectorWindow, "cmdHideHH", "&Hide Handlehound"},
+        {&detectorWindow, "cmdMinimize", "Hide"},
+        {&detectorWindow, "chkStartMin", "Start Minimized"},
+        {&detectorWindow, "cmdExit", "E&xit"}};
+    for (const auto& [window, name, caption] : buttons) {
+        auto* button = find<QAbstractButton>(*window, name);
+        ASSERT_NE(button, nullptr) << name;
+        EXPECT_EQ(button->text().toStdString(), caption) << name;
+    }
+    EXPECT_EQ(find<QLabel>(detectorWindow, "lblStatus")->text(),
+              "Quake III Arena is currently: Closed");
+}
+
+TEST_F(MainWindowTest, ConsoleKeepsLinesAndCopiesTheSelection) {
+    ASSERT_TRUE(detector.startUp());
+    frm.appendConsoleLine("first answer");
+    frm.appendConsoleLine("second answer");
+    const std::string text = mainWindow.consoleText();
+    EXPECT_EQ(text.substr(text.size() - 29), "\r\nfirst answer\r\nsecond answer");
+
+    QAction* copy = action("mnuCopy");
+    EXPECT_FALSE(copy->isEnabled());
+    auto* console = find<QPlainTextEdit>(mainWindow, "txtConsole");
+    QTextCursor cursor = console->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    cursor.movePosition(QTextCursor::Up, QTextCursor::KeepAnchor);
+    cursor.movePosition(QTextCursor::StartOfLine, QTextCursor::KeepAnchor);
+    console->setTextCursor(cursor);
+    EXPECT_TRUE(copy->isEnabled());
+    copy->trigger();
+    EXPECT_EQ(fp.clipboard.text_, "first answer\r\nsecond answer");
+
+    cursor.clearSelection();
+    console->setTextCursor(cursor);
+    EXPECT_FALSE(copy->isEnabled());
+
+    find<QPushButton>(mainWindow, "cmdClearConsole")->click();
+    EXPECT_EQ(mainWindow.consoleText(), "");
+}
+
+TEST_F(MainWindowTest, RightClickOnTheConsolePopsUpTheEditMenu) {
+    auto* console = find<QPlainTextEdit>(mainWindow, "txtConsole");
+    auto* edit = find<QMenu>(mainWindow, "mnuEdit");
+    ASSERT_FALSE(edit->isVisible());
+    emit console->customContextMenuRequested(QPoint(5, 5));
+    EXPECT_TRUE(edit->isVisible());
+    edit->hide();
+}
+
+TEST_F(MainWindowTest, StateIconPanelSwitchesMonitoringBothWays) {
+    ASSERT_TRUE(detector.startUp());
+    auto* panel = find<QLabel>(mainWindow, "StatusBar1Panel3");
+    QTest::mouseClick(panel, Qt::LeftButton);
+    EXPECT_TRUE(frm.state().monitoringOn);
+    EXPECT_FALSE(action("mnuEnable")->isEnabled());
+    EXPECT_TRUE(action("mnuDisable")->isEnabled());
+    EXPECT_EQ(panel->toolTip(), "Enabled - Click to Disable");
+    EXPECT_EQ(find<QLabel>(mainWindow, "StatusBar1Panel1")->text(),
+              "Handle Hound is ENABLED. Waiting for command. . .");
+    EXPECT_FALSE(find<QAction>(detectorWindow, "mnuRCMenu_EnableHandlehound")->isEnabled());
+
+    QTest::mouseClick(panel, Qt::LeftButton);
+    EXPECT_FALSE(frm.state().monitoringOn);
+    EXPECT_TRUE(action("mnuEnable")->isEnabled());
+    EXPECT_EQ(panel->toolTip(), "Disabled - Click to Enable");
+    EXPECT_TRUE(find<QAction>(detectorWindow, "mnuRCMenu_EnableHandlehound")->isEnabled());
+}
+
+TEST_F(MainWindowTest, ClosingOrHidingGoesToTheTrayAndComesBackNormal) {
+    ASSERT_TRUE(detector.startUp());
+    ASSERT_TRUE(mainWindow.isVisible());
+    EXPECT_FALSE(mainWindow.close());
+    EXPECT_FALSE(mainWindow.isVisible());
+    EXPECT_EQ(find<QAction>(detectorWindow, "mnuShowHH")->text(), "&Show Handlehound");
+    EXPECT_FALSE(detector.ending());
+
+    find<QAction>(detectorWindow, "mnuShowHH")->trigger();
+    EXPECT_TRUE(mainWindow.isVisible());
+    EXPECT_FALSE(mainWindow.isMinimized());
+    EXPECT_EQ(find<QAction>(detectorWindow, "mnuShowHH")->text(), "&Hide Handlehound");
+
+    find<QPushButton>(mainWindow, "cmdExit")->click();
+    EXPECT_FALSE(mainWindow.isVisible());
+    EXPECT_TRUE(find<QPushButton>(detectorWindow, "cmdShowHH")->isEnabled());
+    EXPECT_FALSE(find<QPushButton>(detectorWindow, "cmdHideHH")->isEnabled());
+}
+
+TEST_F(MainWindowTest, DeveloperModeShowsItsControlsAndRemembersIt) {
+    ASSERT_TRUE(detector.startUp());
+    auto* line = find<QLineEdit>(mainWindow, "txtManualCmdEnter");
+    QAction* developer = action("mnuDeveloperMode");
+    developer->trigger();
+    EXPECT_TRUE(developer->isChecked());
+    EXPECT_TRUE(line->isVisibleTo(&mainWindow));
+    EXPECT_TRUE(settings.isDeveloper());
+    line->setText("time");
+    developer->trigger();
+    EXPECT_FALSE(developer->isChecked());
+    EXPECT_FALSE(line->isVisibleTo(&mainWindow));
+    EXPECT_EQ(line->text(), "");
+    EXPECT_FALSE(settings.isDeveloper());
+}
+
+TEST_F(MainWindowTest, ModItemsCheckTheModInUse) {
+    writeFile(gameDir() / "arena" / "x.pk3", "x");
+    ASSERT_TRUE(detector.startUp());
+    QAction* osp = action("mnuOSPMod");
+    ASSERT_TRUE(osp->isChecked());
+    osp->trigger(); // already in use: stays checked, nothing switches
+    EXPECT_TRUE(osp->isChecked());
+    EXPECT_EQ(frm.GetCurrentMod(), "osp");
+
+    action("mnuRA3Mod")->trigger();
+    EXPECT_EQ(frm.GetCurrentMod(), "arena");
+    EXPECT_TRUE(action("mnuRA3Mod")->isChecked());
+    EXPECT_FALSE(osp->isChecked());
+    EXPECT_TRUE(find<QAction>(detectorWindow, "mnuRCMenuArena")->isChecked());
+    EXPECT_EQ(action("mnuOpenDump")->text(), "&Open 'arena\\handleHound.who'");
+
+    // A mod without a folder is refused and leaves no stray check behind.
+    action("mnuThreewaveMod")->trigger();
+    EXPECT_EQ(frm.GetCurrentMod(), "arena");
+    EXPECT_FALSE(action("mnuThreewaveMod")->isChecked());
+}
+
+TEST_F(MainWindowTest, PositionIsStoredInTwipsAndAPlaceOffTheScreenIgnored) {
+    mainWindow.move(100, 80);
+    mainWindow.savePlacement();
+    QSettings store(QStringLiteral("Handlehound"), QStringLiteral("Handlehound"));
+    EXPECT_EQ(store.value("Settings/Left").toString(), "1500");
+    EXPECT_EQ(store.value("Settings/Top").toString(), "1200");
+
+    struct Case {
+        const char* left;
+        const char* top;
+        QPoint expected;
+    };
+    for (const Case& c : {Case{"300", "450", QPoint(20, 30)},
+                          Case{"999999", "450", QPoint(7, 9)}, // beyond the right edge
+                          Case{"300", "-3000", QPoint(7, 9)},  // above the screen
+                          Case{"abc", "450", QPoint(7, 9)}}) {
+        mainWindow.move(7, 9);
+        store.setValue("Settings/Left", c.left);
+        store.setValue("Settings/Top", c.top);
+        store.sync();
+        mainWindow.restorePlacement();
+        EXPECT_EQ(mainWindow.pos(), c.expected) << c.left << "," << c.top;
+    }
+}
+
+} // namespace
+} // namespace hh::test
