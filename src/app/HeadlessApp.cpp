@@ -73,7 +73,7 @@ int runHeadless(const AppOptions& options, int argc, char** argv) {
         QCoreApplication::exit(status);
     };
     host.onEnd = shutdown;
-    SignalBridge signals([&] { shutdown(0); });
+    SignalBridge terminateSignals([&] { shutdown(0); });
 
     frm.state().gDumpFileAbsPath = dumpPath;
     frm.load();

@@ -1,5 +1,6 @@
 #include "platform/qt/QtFileWatcher.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace hh {
