@@ -4,8 +4,9 @@
 
 namespace hh {
 
-std::string modFolderPath(const std::string& dumpPath);  // everything before the last '/'
-std::string gameFolderPath(const std::string& dumpPath); // mod folder path up to and including its last '/'
-std::string currentModOf(const std::string& dumpPath);   // name of the mod folder
+std::string modFolderPath(const std::string& dumpPath); // everything before the last '/'
+std::string
+gameFolderPath(const std::string& dumpPath); // mod folder path up to and including its last '/'
+std::string currentModOf(const std::string& dumpPath); // name of the mod folder
 
 } // namespace hh
