@@ -4,9 +4,11 @@
 
 namespace hh {
 
-std::string modFolderPath(const std::string& dumpPath); // everything before the last '/'
-std::string
-gameFolderPath(const std::string& dumpPath); // mod folder path up to and including its last '/'
-std::string currentModOf(const std::string& dumpPath); // name of the mod folder
+// Everything before the last '/'.
+std::string modFolderPath(const std::string& dumpPath);
+// The mod folder path up to and including its last '/'.
+std::string gameFolderPath(const std::string& dumpPath);
+// The name of the mod folder.
+std::string currentModOf(const std::string& dumpPath);
 
 } // namespace hh
