@@ -33,7 +33,9 @@ class StartDetectorTest : public Test, public DetectorRig {
 constexpr auto caseName = [](const auto& info) { return std::string(info.param.name); };
 
 TEST_F(StartDetectorTest, StartUpShowsEverythingAndLeavesMonitoringUndecided) {
+    settings.setConfigPath("/games/q3/osp/match.cfg");
     ASSERT_TRUE(detector.startUp());
+    EXPECT_EQ(view.configToExec, "/games/q3/osp/match.cfg");
     EXPECT_TRUE(view.trayVisible);
     EXPECT_EQ(view.trayTip, "Handlehound v1.0.0");
     EXPECT_EQ(view.status, "Quake III Arena is currently: Closed");
@@ -52,12 +54,6 @@ TEST_F(StartDetectorTest, StartUpShowsEverythingAndLeavesMonitoringUndecided) {
     EXPECT_FALSE(frm.modifiedCheckTimer().isEnabled());
     EXPECT_EQ(detector.pollTimer().interval(), 100);
     EXPECT_TRUE(detector.pollTimer().isEnabled());
-}
-
-TEST_F(StartDetectorTest, ConfigToExecIsShownFromTheSettings) {
-    settings.setConfigPath("/games/q3/osp/match.cfg");
-    ASSERT_TRUE(detector.startUp());
-    EXPECT_EQ(view.configToExec, "/games/q3/osp/match.cfg");
 }
 
 struct SetupCase {
@@ -236,18 +232,6 @@ TEST_F(StartDetectorTest, TrayButtons) {
     EXPECT_TRUE(view.mainVisible);
     EXPECT_EQ(view.detFronts, 5);
     EXPECT_EQ(view.menuPopups, 1);
-}
-
-TEST_F(StartDetectorTest, TrayEnableAndDisableFollowMonitoring) {
-    ASSERT_TRUE(detector.startUp());
-    detector.enableFromTray();
-    EXPECT_TRUE(frm.state().monitoringOn);
-    EXPECT_TRUE(view.trayDisableEnabled);
-    EXPECT_TRUE(window.iconEnabled);
-    detector.disableFromTray();
-    EXPECT_FALSE(frm.state().monitoringOn);
-    EXPECT_FALSE(view.trayDisableEnabled);
-    EXPECT_EQ(window.statusText, "Handle Hound is DISABLED.");
 }
 
 TEST_F(StartDetectorTest, DetectorWindowToggle) {
