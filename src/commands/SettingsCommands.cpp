@@ -20,6 +20,7 @@ namespace {
 
 constexpr const char* kMain = "Main";
 constexpr const char* kBehavior = "Behavior";
+constexpr const char* kReexecHint = "'. {Re-exec handleHound.cfg for changes to take effect}";
 
 // A stored value as the queries show it: trimmed, the default when empty.
 std::string shownValue(const std::string& stored, const std::string& fallback) {
@@ -35,10 +36,6 @@ constexpr std::array<std::pair<const char*, const char*>, 4> kWaitLevels = {
 // are short, so anything longer is no key.
 bool isUsableKeyName(const std::string& name) {
     return name.size() <= 32 && safeScriptWord(name);
-}
-
-std::string keyCodeText(CommandContext& ctx, const std::string& keyName) {
-    return std::to_string(keyNameToCode(keyName, &ctx.platform.dialogs));
 }
 
 } // namespace
@@ -103,50 +100,58 @@ void SettingsCommands::colour(const ColourSetting& setting, const std::string& a
     replyStandard(ctx_, sounds::kDefault, command + " set to '" + argument + "'");
 }
 
-void SettingsCommands::commandKey(std::string argument) {
+struct SettingsCommands::KeySetting {
+    const char* command;  // as messages spell it
+    const char* nameKey;  // Behavior key of the game key name
+    const char* codeKey;  // Behavior key of its virtual-key code
+    const char* fallback; // the key while none is stored
+};
+
+const SettingsCommands::KeySetting SettingsCommands::kCommandKey{"commandKey", "CommandKey",
+                                                                 "CommandKeyCode", "tab"};
+const SettingsCommands::KeySetting SettingsCommands::kStatusKey{"statusKey", "StatusKey",
+                                                                "StatusKeyCode", "f5"};
+
+bool SettingsCommands::rebindKey(const KeySetting& setting, std::string& argument) {
+    const std::string command = setting.command;
+    std::string oldKey =
+        shownValue(ctx_.settings.read(kBehavior, setting.nameKey), setting.fallback);
     if (argument.empty()) {
         replyStandard(ctx_, sounds::kDefault,
-                      "commandKey = '" + shownValue(ctx_.settings.commandKey(), "tab") +
-                          "' [Default = 'tab']");
-        return;
+                      command + " = '" + oldKey + "' [Default = '" + setting.fallback + "']");
+        return false;
     }
     if (!isUsableKeyName(argument)) {
-        replyError(ctx_, "Error! Invalid argument - KeyName. {Command usage: '/hh commandKey "
-                         "<KeyName>'}");
-        return;
+        replyError(ctx_, "Error! Invalid argument - KeyName. {Command usage: '/hh " + command +
+                             " <KeyName>'}");
+        return false;
     }
-    std::string oldKey = shownValue(ctx_.settings.commandKey(), "tab");
     ctx_.gameScript.changeKeyBinding(oldKey, argument); // lower-cases `argument`
-    ctx_.settings.write(kBehavior, "CommandKey", argument);
-    ctx_.settings.write(kBehavior, "CommandKeyCode", keyCodeText(ctx_, argument));
+    return true;
+}
+
+void SettingsCommands::storeKey(const KeySetting& setting, const std::string& name) {
+    ctx_.settings.write(kBehavior, setting.nameKey, name);
+    ctx_.settings.write(kBehavior, setting.codeKey,
+                        std::to_string(keyNameToCode(name, &ctx_.platform.dialogs)));
+}
+
+void SettingsCommands::commandKey(std::string argument) {
+    if (!rebindKey(kCommandKey, argument))
+        return;
+    storeKey(kCommandKey, argument);
     ctx_.program.reregisterHotKey();
     ctx_.program.keyCodesChanged();
-    replyStandard(ctx_, sounds::kDefault,
-                  "commandKey set to '" + argument +
-                      "'. {Re-exec handleHound.cfg for changes to take effect}");
+    replyStandard(ctx_, sounds::kDefault, "commandKey set to '" + argument + kReexecHint);
 }
 
 void SettingsCommands::statusKey(std::string argument) {
-    if (argument.empty()) {
-        replyStandard(ctx_, sounds::kDefault,
-                      "statusKey = '" + shownValue(ctx_.settings.statusKey(), "f5") +
-                          "' [Default = 'f5']");
+    if (!rebindKey(kStatusKey, argument))
         return;
-    }
-    if (!isUsableKeyName(argument)) {
-        replyError(ctx_, "Error! Invalid argument - KeyName. {Command usage: '/hh statusKey "
-                         "<KeyName>'}");
-        return;
-    }
-    std::string oldKey = shownValue(ctx_.settings.statusKey(), "f5");
-    ctx_.gameScript.changeKeyBinding(oldKey, argument); // lower-cases `argument`
     // The report goes out before the key is stored, so its status bar text
     // still names the key the game has bound until the script is re-executed.
-    replyStandard(ctx_, sounds::kDefault,
-                  "Status/Results key set to '" + argument +
-                      "'. {Re-exec handleHound.cfg for changes to take effect}");
-    ctx_.settings.write(kBehavior, "StatusKey", argument);
-    ctx_.settings.write(kBehavior, "StatusKeyCode", keyCodeText(ctx_, argument));
+    replyStandard(ctx_, sounds::kDefault, "Status/Results key set to '" + argument + kReexecHint);
+    storeKey(kStatusKey, argument);
     ctx_.program.keyCodesChanged();
 }
 
@@ -169,9 +174,7 @@ void SettingsCommands::issueDelay(const std::string& argument) {
         return;
     }
     ctx_.gameScript.changeCmdIssueDelay(static_cast<int>(roundHalfEven(value)));
-    replyStandard(ctx_, sounds::kDefault,
-                  "issueDelay set to '" + argument +
-                      "'. {Re-exec handleHound.cfg for changes to take effect}");
+    replyStandard(ctx_, sounds::kDefault, "issueDelay set to '" + argument + kReexecHint);
 }
 
 void SettingsCommands::mod(const std::string& argument) {

@@ -23,6 +23,13 @@ class SettingsCommands {
   private:
     struct ColourSetting;
     void colour(const ColourSetting& setting, const std::string& argument);
+    struct KeySetting;
+    static const KeySetting kCommandKey, kStatusKey;
+    // Reports the key (no argument) or refuses an unusable name, answering
+    // false; otherwise re-binds the game-side script to `argument`, which
+    // comes back lower-cased.
+    bool rebindKey(const KeySetting& setting, std::string& argument);
+    void storeKey(const KeySetting& setting, const std::string& name);
 
     CommandContext ctx_;
 };
