@@ -184,10 +184,13 @@ void FrmMain::guidSearch() {
 }
 
 void FrmMain::startKeyServices() {
-    hotKeys_.registerAtStart();
+    // Without a key observer there is no hot key either: one notice says both.
     std::string why;
-    if (!platform_.keys.available(&why))
+    if (!platform_.keys.available(&why)) {
         appendConsoleLine(keyObserverUnavailableMessage(why));
+        return;
+    }
+    hotKeys_.registerAtStart();
 }
 
 void FrmMain::stopKeyServices() {

@@ -22,16 +22,21 @@ void GameFolder::writeDump(const std::vector<std::string>& consoleLines) {
     for (const auto& line : consoleLines)
         text += line + "\n";
     text += "Dumped console text to " + dumpName_ + ".\n\n";
-    writeFile(dump(), text);
-    // Each dump gets a time at least a second away from every earlier one.
+    // One change, as the game makes it in one frame: the new content with a
+    // time at least a second away from every earlier dump, put in place at once.
+    const fs::path staged = dump().string() + ".new";
+    writeFile(staged, text);
     ++writes_;
-    fs::last_write_time(dump(), fs::file_time_type::clock::now() + std::chrono::seconds(2 * writes_));
+    fs::last_write_time(staged,
+                        fs::file_time_type::clock::now() + std::chrono::seconds(2 * writes_));
+    fs::rename(staged, dump());
 }
 
-std::vector<std::string> GameFolder::playerList(
-    const std::vector<std::pair<std::string, std::string>>& guidAndName) {
-    std::vector<std::string> lines{"PunkBuster Client: Player List: [Slot #] [GUID] [Address] [Status] "
-                                   "[Power] [Auth Rate] [Recent SS] [O/S] [Name]"};
+std::vector<std::string>
+GameFolder::playerList(const std::vector<std::pair<std::string, std::string>>& guidAndName) {
+    std::vector<std::string> lines{
+        "PunkBuster Client: Player List: [Slot #] [GUID] [Address] [Status] "
+        "[Power] [Auth Rate] [Recent SS] [O/S] [Name]"};
     int slot = 1;
     for (const auto& [guid, name] : guidAndName) {
         // Columns: slot 1-2, GUID 4-11, "(VALID" between them and the name at column 31.
@@ -41,11 +46,13 @@ std::vector<std::string> GameFolder::playerList(
         line.resize(30, ' ');
         lines.push_back(line + name);
     }
-    lines.emplace_back("PunkBuster Client: End of Player List (" + std::to_string(guidAndName.size()) +
-                       " Players)");
+    lines.emplace_back("PunkBuster Client: End of Player List (" +
+                       std::to_string(guidAndName.size()) + " Players)");
     return lines;
 }
 
-std::string GameFolder::resultText() const { return readFile(resultScript()); }
+std::string GameFolder::resultText() const {
+    return readFile(resultScript());
+}
 
 } // namespace hh::test
