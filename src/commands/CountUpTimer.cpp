@@ -20,6 +20,8 @@ void CountUpTimer::startCountTimer(const std::string& target) {
     timerTarget_ = target;
     ctx_.clearClip.stop();
     // The count's 0 shows almost at once; later ticks come once a second.
+    // No pause after starting: blocking the UI thread would only hold up
+    // the first tick.
     ctx_.countTo.setInterval(kFirstTickMs);
     ctx_.countTo.start();
     // "none" leaves the script to the ticks; refresh so the dump the game
