@@ -1,0 +1,134 @@
+// The service's speed targets, measured over real loopback HTTP against an
+// SQLite file: a GUID page of 999 aliases (under 5 ms) and ingest of
+// sightings (at least 1,000 per second).
+#include "AliasService.h"
+#include "HtmlPages.h"
+#include "HttpClient.h"
+#include "HttpServer.h"
+#include "SqliteStore.h"
+
+#include <benchmark/benchmark.h>
+
+#include <ctime>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <thread>
+
+namespace hh::aliasdb {
+namespace {
+
+class BenchService {
+  public:
+    BenchService() {
+        char pattern[] = "/tmp/hh-aliasdb-bench-XXXXXX";
+        if (!::mkdtemp(pattern))
+            throw std::runtime_error("no temporary folder");
+        dir_ = pattern;
+        std::string error;
+        store_ = SqliteStore::open(dir_ / "aliases.sqlite", error);
+        if (!store_)
+            throw std::runtime_error(error);
+        service_ = std::make_unique<AliasService>(
+            *store_, [] { return static_cast<std::int64_t>(std::time(nullptr)); });
+        ServerOptions options;
+        options.port = 0;
+        server_ = std::make_unique<HttpServer>(
+            options, [this](const HttpRequest& r) { return service_->handle(r); }, nullptr);
+        if (!server_->listen(error))
+            throw std::runtime_error(error);
+        thread_ = std::thread([this] { server_->run(); });
+    }
+    ~BenchService() {
+        server_->stop();
+        thread_.join();
+        server_.reset();
+        service_.reset();
+        store_.reset();
+        std::filesystem::remove_all(dir_);
+    }
+    int port() const { return server_->port(); }
+    AliasStore& store() { return *store_; }
+
+  private:
+    std::filesystem::path dir_;
+    std::unique_ptr<SqliteStore> store_;
+    std::unique_ptr<AliasService> service_;
+    std::unique_ptr<HttpServer> server_;
+    std::thread thread_;
+};
+
+std::string sightings(int count, int round) {
+    std::string json = "[";
+    for (int i = 0; i < count; ++i) {
+        if (i)
+            json += ',';
+        json += R"({"guid":"1a2b3c4d","name":"Player )" + std::to_string(round) + "-" +
+                std::to_string(i) + R"(","mod":"osp"})";
+    }
+    return json + "]";
+}
+
+std::vector<Sighting> aliases999() {
+    std::vector<Sighting> batch;
+    for (int i = 0; i < 999; ++i)
+        batch.push_back(
+            {"abcdabcd", "Some Alias Name " + std::to_string(i), 1796479200 - i, "osp"});
+    return batch;
+}
+
+void BM_GuidPage999Aliases(benchmark::State& state) {
+    BenchService service;
+    std::vector<Sighting> batch;
+    for (int i = 0; i < 999; ++i)
+        batch.push_back(
+            {"abcdabcd", "Some Alias Name " + std::to_string(i), 1796479200 - i, "osp"});
+    std::string error;
+    if (!service.store().record(batch, error))
+        state.SkipWithError(error.c_str());
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const auto reply = test::httpGet(service.port(), "/?guid=abcdabcd");
+        if (reply.status != 200)
+            state.SkipWithError("page not served");
+        bytes = reply.body.size();
+    }
+    state.counters["page_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_GuidPage999Aliases)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The service's own share of the page: query and HTML, no sockets.
+void BM_GuidPage999QueryAndRender(benchmark::State& state) {
+    BenchService service;
+    std::string error;
+    if (!service.store().record(aliases999(), error))
+        state.SkipWithError(error.c_str());
+    for (auto _ : state) {
+        std::vector<AliasRow> rows;
+        service.store().aliasesOf("abcdabcd", AliasService::kMaxAliasesShown, rows, error);
+        benchmark::DoNotOptimize(aliasPage("abcdabcd", rows));
+    }
+}
+BENCHMARK(BM_GuidPage999QueryAndRender)->Unit(benchmark::kMillisecond);
+
+// Sightings per second, posted `range(0)` to a request.
+void BM_IngestSightings(benchmark::State& state) {
+    BenchService service;
+    const int perRequest = static_cast<int>(state.range(0));
+    int round = 0;
+    for (auto _ : state) {
+        if (test::httpPost(service.port(), "/sightings", sightings(perRequest, round++)).status !=
+            200)
+            state.SkipWithError("not stored");
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * perRequest);
+}
+BENCHMARK(BM_IngestSightings)
+    ->Arg(1)
+    ->Arg(20)
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+} // namespace
+} // namespace hh::aliasdb
