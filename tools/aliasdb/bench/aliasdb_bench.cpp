@@ -1,62 +1,14 @@
 // The service's speed targets, measured over real loopback HTTP against an
-// SQLite file: a GUID page of 999 aliases (under 5 ms) and ingest of
+// SQLite file in a temporary folder: a GUID page of 999 aliases (under 5 ms) and ingest of
 // sightings (at least 1,000 per second).
-#include "AliasService.h"
 #include "HtmlPages.h"
 #include "HttpClient.h"
-#include "HttpServer.h"
-#include "SqliteStore.h"
+#include "RunningService.h"
 
 #include <benchmark/benchmark.h>
 
-#include <ctime>
-#include <filesystem>
-#include <memory>
-#include <stdexcept>
-#include <thread>
-
 namespace hh::aliasdb {
 namespace {
-
-class BenchService {
-  public:
-    BenchService() {
-        char pattern[] = "/tmp/hh-aliasdb-bench-XXXXXX";
-        if (!::mkdtemp(pattern))
-            throw std::runtime_error("no temporary folder");
-        dir_ = pattern;
-        std::string error;
-        store_ = SqliteStore::open(dir_ / "aliases.sqlite", error);
-        if (!store_)
-            throw std::runtime_error(error);
-        service_ = std::make_unique<AliasService>(
-            *store_, [] { return static_cast<std::int64_t>(std::time(nullptr)); });
-        ServerOptions options;
-        options.port = 0;
-        server_ = std::make_unique<HttpServer>(
-            options, [this](const HttpRequest& r) { return service_->handle(r); }, nullptr);
-        if (!server_->listen(error))
-            throw std::runtime_error(error);
-        thread_ = std::thread([this] { server_->run(); });
-    }
-    ~BenchService() {
-        server_->stop();
-        thread_.join();
-        server_.reset();
-        service_.reset();
-        store_.reset();
-        std::filesystem::remove_all(dir_);
-    }
-    int port() const { return server_->port(); }
-    AliasStore& store() { return *store_; }
-
-  private:
-    std::filesystem::path dir_;
-    std::unique_ptr<SqliteStore> store_;
-    std::unique_ptr<AliasService> service_;
-    std::unique_ptr<HttpServer> server_;
-    std::thread thread_;
-};
 
 std::string sightings(int count, int round) {
     std::string json = "[";
@@ -78,7 +30,7 @@ std::vector<Sighting> aliases999() {
 }
 
 void BM_GuidPage999Aliases(benchmark::State& state) {
-    BenchService service;
+    test::RunningService service;
     std::vector<Sighting> batch;
     for (int i = 0; i < 999; ++i)
         batch.push_back(
@@ -99,7 +51,7 @@ BENCHMARK(BM_GuidPage999Aliases)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The service's own share of the page: query and HTML, no sockets.
 void BM_GuidPage999QueryAndRender(benchmark::State& state) {
-    BenchService service;
+    test::RunningService service;
     std::string error;
     if (!service.store().record(aliases999(), error))
         state.SkipWithError(error.c_str());
@@ -113,7 +65,7 @@ BENCHMARK(BM_GuidPage999QueryAndRender)->Unit(benchmark::kMillisecond);
 
 // Sightings per second, posted `range(0)` to a request.
 void BM_IngestSightings(benchmark::State& state) {
-    BenchService service;
+    test::RunningService service;
     const int perRequest = static_cast<int>(state.range(0));
     int round = 0;
     for (auto _ : state) {
