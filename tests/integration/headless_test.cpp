@@ -14,8 +14,8 @@ using hh::test::waitUntil;
 namespace {
 
 std::vector<std::string> headlessArgs(const GameFolder& g) {
-    return {"--headless", "--always-on", "--quiet", "--program-dir", g.program().string(),
-            "--lookup-url", "http://127.0.0.1:9"};
+    return {"--headless",         "--always-on",  "--quiet",           "--program-dir",
+            g.program().string(), "--lookup-url", "http://127.0.0.1:9"};
 }
 
 bool resultHolds(const GameFolder& g, const std::string& text) {
@@ -37,7 +37,8 @@ TEST(Headless, EnablesAnswersADumpChangeAndEndsCleanly) {
     p.signal(SIGTERM);
     EXPECT_EQ(p.waitForExit(10s), 0);
     EXPECT_EQ(g.resultText(), "echo ^3Handlehound ^3is ^3Not ^3Running.\r\n");
-    EXPECT_NE(p.output().find("> Handlehound is ENABLED. Waiting for Command. . ."), std::string::npos);
+    EXPECT_NE(p.output().find("> Handlehound is ENABLED. Waiting for Command. . ."),
+              std::string::npos);
 }
 
 TEST(Headless, QuitCommandEndsWithStatusZero) {

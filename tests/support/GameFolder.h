@@ -12,7 +12,8 @@ namespace hh::test {
 
 class GameFolder {
   public:
-    explicit GameFolder(const std::string& mod = "osp", const std::string& dumpName = "handleHound.who");
+    explicit GameFolder(const std::string& mod = "osp",
+                        const std::string& dumpName = "handleHound.who");
     std::filesystem::path game() const { return temp_.path() / "game"; }
     std::filesystem::path program() const { return temp_.path() / "program"; }
     std::filesystem::path dump() const { return game() / mod_ / dumpName_; }
@@ -23,8 +24,8 @@ class GameFolder {
     // change is seen even within one second.
     void writeDump(const std::vector<std::string>& consoleLines);
     // A PunkBuster player list as pb_plist prints it.
-    static std::vector<std::string> playerList(
-        const std::vector<std::pair<std::string, std::string>>& guidAndName);
+    static std::vector<std::string>
+    playerList(const std::vector<std::pair<std::string, std::string>>& guidAndName);
     std::string resultText() const; // hh.cfg, "" when missing
 
   private:
