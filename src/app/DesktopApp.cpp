@@ -1,5 +1,6 @@
 #include "app/DesktopApp.h"
 
+#include "app/AliasDbLauncher.h"
 #include "app/ProgramFolder.h"
 #include "app/ProgramServices.h"
 #include "app/SignalBridge.h"
@@ -37,6 +38,7 @@ int runDesktop(const AppOptions& options, int argc, char** argv) {
     Settings settings(programDir / "handleHound.ini");
     ProgramServices services({true, !options.noFileEvents, options.quiet, programDir});
     Platform& platform = services.platform();
+    AliasDbLauncher aliasDb;
 
     MainWindow mainWindow(programDir);
     DetectorWindow detectorWindow(mainWindow);
@@ -64,6 +66,9 @@ int runDesktop(const AppOptions& options, int argc, char** argv) {
         return 0; // setup cancelled: nothing was started
     if (!resourceProblem.empty())
         frm.reportProblem(resourceProblem);
+    const std::string aliasDbNote = aliasDb.startIfNeeded(frm.lookup().lookupAddress(), programDir);
+    if (!aliasDbNote.empty())
+        frm.appendConsoleLine(aliasDbNote);
     if (options.alwaysOn)
         frm.enableHH();
     return QApplication::exec();

@@ -1,6 +1,7 @@
 #include "shell/FrmMain.h"
 
 #include "common/MainView.h"
+#include "gamelink/CommandPickup.h"
 #include "gamelink/DumpPaths.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
@@ -67,13 +68,30 @@ FrmMain::FrmMain(Platform& platform, MainView& view, Settings& settings, Program
                                   *countTo_}),
       hotKeys_(
           platform_.hotKey, settings_, [this](const std::string& m) { appendConsoleLine(m); },
-          [this] { return !state_.monitoringOn; }, [this] { enableHH(); }) {
-    watcher_.setProcessFile([this](const std::string& cmd) { interpreter_.processFile(cmd); });
+          [this] { return !state_.monitoringOn; }, [this] { enableHH(); }),
+      sightings_(
+          settings_, platform_, [this](const std::string& m) { appendConsoleLine(m); },
+          [this] { return lookup_.lookupAddress(); }) {
+    watcher_.setProcessFile([this](const std::string& cmd) {
+        interpreter_.processFile(cmd);
+        // The players this dump lists go to the alias database after the
+        // answer is written, so recording never delays it.
+        platform_.events.postToUiThread([alive = std::weak_ptr<bool>(alive_), this] {
+            if (alive.lock())
+                recordSightings();
+        });
+    });
     lookup_.setClearLastCommand([this] { interpreter_.clearLastCommand(); });
     watcher_.attach();
 }
 
 FrmMain::~FrmMain() = default;
+
+void FrmMain::recordSightings() {
+    if (state_.gDumpFileAbsPath.empty() || !settings_.recordSightings())
+        return;
+    sightings_.recordFromDump(readDumpSettled(state_.gDumpFileAbsPath), watcher_.GetCurrentMod());
+}
 
 void FrmMain::load() {
     if (!state_.gDumpFileAbsPath.empty())

@@ -10,6 +10,7 @@
 #include "gamelink/PlayerTable.h"
 #include "gamelink/ResultCall.h"
 #include "gamelink/ResultScript.h"
+#include "gamelink/Sightings.h"
 #include "lookup/LookupHandler.h"
 #include "shell/HotKeys.h"
 #include "shell/Keyboardhandler.h"
@@ -108,7 +109,12 @@ class FrmMain : public ProgramControl {
     Interpreter interpreter_;
     HotKeys hotKeys_;
     PlayerTable playerTable_;
+    SightingsReporter sightings_;
     bool developerMode_ = false;
+    // Work posted to the event loop checks this before it touches the window.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+
+    void recordSightings();
 };
 
 // The welcome text written to the console on a first start.

@@ -66,3 +66,24 @@ TEST(Headless, VersionAndHelp) {
     EXPECT_EQ(help.waitForExit(10s), 0);
     EXPECT_NE(help.output().find("--headless"), std::string::npos);
 }
+
+TEST(Headless, HugeBinaryDumpIsAnsweredAndLeavesAHarmlessScript) {
+    GameFolder g;
+    Process p(HH_BINARY, headlessArgs(g), {"DISPLAY="});
+    ASSERT_TRUE(waitUntil([&] { return resultHolds(g, "ENABLED"); }, 10s));
+    // 50 MB of bytes that are no text in any encoding, NULs and a 1 MB line
+    // included, then a command whose argument carries an injection attempt.
+    std::string junk(50u << 20, '\0');
+    for (std::size_t i = 0; i < junk.size(); i += 7)
+        junk[i] = static_cast<char>(0x80 + (i % 120));
+    std::vector<std::string> lines{junk, std::string(1u << 20, 'x'),
+                                   "]/hh copy a;quit\"x\"//y/*z\x01\xe9"};
+    g.writeDump(lines);
+    ASSERT_TRUE(waitUntil([&] { return resultHolds(g, "Copy"); }, 20s)) << g.resultText();
+    const std::string script = g.resultText();
+    for (char c : std::string("\"\x01;"))
+        EXPECT_EQ(script.find(c), std::string::npos) << script;
+    EXPECT_EQ(script.find("//"), std::string::npos) << script;
+    EXPECT_EQ(script.find("/*"), std::string::npos) << script;
+    EXPECT_TRUE(p.running());
+}
