@@ -3,7 +3,8 @@
 #include "common/Strings.h"
 #include "settings/IniFile.h"
 
-#include <cstdlib>
+#include <charconv>
+#include <optional>
 
 namespace hh {
 namespace {
@@ -15,25 +16,32 @@ std::string orDefault(std::string value, const char* fallback) {
     return value.empty() ? std::string(fallback) : value;
 }
 
-// Leading decimal number of a text, as a string-to-number conversion that
-// stops at the first character it cannot use reads it; 0 when there is none.
-double leadingNumber(const std::string& text) {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    const double value = std::strtod(begin, &end);
-    return end == begin ? 0.0 : value;
+// Leading decimal number of a text (blanks, an optional sign, digits, point,
+// exponent), stopping at the first character it cannot use; 0 when there is
+// none. from_chars, unlike strtod, ignores the locale the desktop sets, so a
+// German desktop reads "2.5" as the file means it.
+std::optional<double> leadingDecimal(const std::string& text) {
+    std::size_t i = text.find_first_not_of(' ');
+    if (i == std::string::npos)
+        return std::nullopt;
+    if (text[i] == '+')
+        ++i;
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data() + i, text.data() + text.size(), value);
+    if (error != std::errc() || end == text.data() + i)
+        return std::nullopt;
+    return value;
 }
+
+double leadingNumber(const std::string& text) { return leadingDecimal(text).value_or(0.0); }
 
 // A stored key code: rounded like the decimal text it is; empty, non-numeric
 // or out-of-range text stands for the default key's code.
 std::int32_t keyCodeOr(const std::string& stored, std::int32_t fallback) {
-    const std::string value = trimBlanks(stored);
-    const char* begin = value.c_str();
-    char* end = nullptr;
-    const double number = std::strtod(begin, &end);
-    if (value.empty() || end == begin || !(number >= 0.0 && number < 2147483647.0))
+    const auto number = leadingDecimal(trimBlanks(stored));
+    if (!number || !(*number >= 0.0 && *number < 2147483647.0))
         return fallback;
-    return static_cast<std::int32_t>(number + 0.5);
+    return static_cast<std::int32_t>(*number + 0.5);
 }
 
 } // namespace
