@@ -7,7 +7,6 @@
 #include <array>
 #include <cstdint>
 #include <ctime>
-#include <ranges>
 
 namespace hh {
 
@@ -147,8 +146,12 @@ std::vector<SightedPlayer> sightedPlayersIn(std::string_view dump) {
     // Columns counted from 1: slot 1-2, GUID 4-11, name from 31 on.
     constexpr std::size_t kGuidAt = 3, kNameAt = 30;
     std::vector<SightedPlayer> players;
-    for (const auto piece : std::views::split(dump, '\n')) {
-        std::string_view line(piece.begin(), piece.end());
+    for (std::size_t start = 0; start <= dump.size();) {
+        std::size_t end = dump.find('\n', start);
+        if (end == std::string_view::npos)
+            end = dump.size();
+        std::string_view line = dump.substr(start, end - start);
+        start = end + 1;
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         if (line.size() <= kNameAt || !contains(toLower(line), "(valid"))

@@ -6,15 +6,21 @@
 namespace hh {
 namespace {
 
-// A hand-edited file on Linux may end lines with LF alone; the program itself
-// always writes CR LF, so the writer turns lone LFs into CR LF first.
+// A hand-edited file may end lines with LF or CR alone; the program itself
+// always writes CR LF, so the writer turns every line end into CR LF first
+// and then sees the same lines the reader sees.
 std::string withCrLfLineEnds(std::string_view content) {
     std::string out;
     out.reserve(content.size() + 16);
     for (std::size_t i = 0; i < content.size(); ++i) {
-        if (content[i] == '\n' && (i == 0 || content[i - 1] != '\r'))
-            out.push_back('\r');
-        out.push_back(content[i]);
+        const char c = content[i];
+        if (c == '\n' || c == '\r') {
+            out += "\r\n";
+            if (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n')
+                ++i;
+        } else {
+            out.push_back(c);
+        }
     }
     return out;
 }
