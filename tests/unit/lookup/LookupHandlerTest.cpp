@@ -18,10 +18,6 @@ using test::aliasPage;
 
 const std::string kAddress = "http://127.0.0.1:27995";
 const std::string kOwnPage = kAddress + "/?guid=1a2b3c4d";
-const std::string kNoGuidHint =
-    "' was found. {You may verify a player's GUID# with the 'pb_plist' command} {You must type "
-    "in the GUID# - pressing Ctrl+V will not work} {The GUID# CAN refer to a player not currently "
-    "on the server}";
 
 // The lookup as the main window wires it, with the real result call writing
 // hh.cfg into a temporary game folder.
@@ -38,15 +34,12 @@ struct LookupRig {
         handler.lookupGuid(guid);
     }
     void answer(const std::string& finalUrl, const std::string& body, bool ok = true) {
-        FetchResult r;
-        r.ok = ok;
-        r.httpStatus = ok ? 200 : 0;
-        r.finalUrl = finalUrl;
-        r.body = body;
-        r.error = ok ? "" : "Connection refused";
-        fp.pages.answer(r);
+        fp.pages.answer({.ok = ok,
+                         .httpStatus = ok ? 200 : 0,
+                         .finalUrl = finalUrl,
+                         .body = body,
+                         .error = ok ? "" : "Connection refused"});
     }
-    std::string script() const { return folder.resultText(); }
 
     test::GameFolder folder;
     test::FakePlatform fp;
@@ -62,125 +55,73 @@ struct LookupRig {
 };
 
 // What one result call left behind, for every flag it has.
-struct Expected {
-    std::string sound;
-    std::string message;
-    int expirySeconds; // -1: no expiry armed
-    bool logged;
-    bool copied;
-};
-
-void expectResult(const LookupRig& rig, const Expected& e, const std::string& what) {
-    EXPECT_EQ(rig.fp.sound.names(), std::vector<std::string>{e.sound}) << what;
-    EXPECT_EQ(rig.script(), renderResultScript(e.message)) << what;
-    EXPECT_TRUE(rig.modifiedCheck->isEnabled()) << what << ": watcher not re-armed";
-    EXPECT_EQ(rig.clearClip->isEnabled(), e.expirySeconds > 0) << what;
-    if (e.expirySeconds > 0) {
-        EXPECT_EQ(rig.clearClip->interval(), e.expirySeconds * 1000) << what;
-    }
-    const std::string shown = trimBlanks(e.message.substr(0, e.message.find('{')));
-    EXPECT_EQ(rig.fp.clipboard.text(), e.copied ? shown : "") << what;
-    EXPECT_EQ(rig.view.console.find("\r\n> ") != std::string::npos, e.logged) << what;
+void expectResult(const LookupRig& rig, const std::string& sound, const std::string& message,
+                  int expirySeconds, bool logged, bool copied) {
+    EXPECT_EQ(rig.fp.sound.names(), std::vector<std::string>{sound});
+    EXPECT_EQ(rig.folder.resultText(), renderResultScript(message));
+    EXPECT_TRUE(rig.modifiedCheck->isEnabled()) << "watcher not re-armed";
+    EXPECT_EQ(rig.clearClip->isEnabled() ? rig.clearClip->interval() / 1000 : -1, expirySeconds);
+    const std::string shown = trimBlanks(message.substr(0, message.find('{')));
+    EXPECT_EQ(rig.fp.clipboard.text(), copied ? shown : "");
+    EXPECT_EQ(rig.view.console.find("\r\n> ") != std::string::npos, logged);
 }
 
 TEST(LookupHandler, EveryPageOutcome) {
-    const std::string threeAliases = "^7Alpha^2, ^7Bravo^2, ^7Charlie";
+    const std::string three = aliasPage({"Alpha", "Bravo", "Charlie"}), none = test::noDataPage();
+    const std::string list = "^7Alpha^2, ^7Bravo^2, ^7Charlie";
+    const std::string noGuid =
+        "No Player with GUID# '1a2b3c4d' was found. {You may verify a player's GUID# with the "
+        "'pb_plist' command} {You must type in the GUID# - pressing Ctrl+V will not work} {The "
+        "GUID# CAN refer to a player not currently on the server}";
+    const std::string noAliases = "-- No Aliases Found for Player 'Alpha' -- {Player has never "
+                                  "visited a Vivereroz server before}";
+    const std::string offline = "Error! Check your Internet Connectivity";
     const struct {
-        const char* what;
-        std::string searchName;
-        std::string body;
+        std::string searchName, body;
         bool fetched;
-        Expected result;
-        std::string consoleHas;
+        std::string sound;
+        int expiry;
+        bool logged, copied;
+        std::string message, consoleHas;
     } cases[] = {
-        {"guid with aliases",
-         "GUID",
-         aliasPage({"Alpha", "Bravo", "Charlie"}),
-         true,
-         {"default.wav", "3, GUID# '1a2b3c4d' = " + threeAliases, -1, true, true},
-         ""},
-        {"name with aliases",
-         "Alpha",
-         aliasPage({"Alpha", "Bravo", "Charlie"}),
-         true,
-         {"default.wav", "3, Alpha = " + threeAliases, -1, false, true},
+        {"GUID", three, true, "default.wav", -1, true, true, "3, GUID# '1a2b3c4d' = " + list, ""},
+        {"Alpha", three, true, "default.wav", -1, false, true, "3, Alpha = " + list,
          "\r\n3 aliases found:\r\n    Alpha, Bravo, Charlie"},
-        {"guid without data",
-         "GUID",
-         test::noDataPage(),
-         true,
-         {"close.wav", "No Player with GUID# '1a2b3c4d" + kNoGuidHint, 15, true, false},
-         ""},
-        {"guid with an empty table",
-         "GUID",
-         aliasPage({}),
-         true,
-         {"close.wav", "No Player with GUID# '1a2b3c4d" + kNoGuidHint, 15, true, false},
-         ""},
-        {"name without data",
-         "Alpha",
-         test::noDataPage(),
-         true,
-         {"default.wav",
-          "-- No Aliases Found for Player 'Alpha' -- {Player has never visited a Vivereroz "
-          "server before}",
-          -1, false, true},
+        {"GUID", none, true, "close.wav", 15, true, false, noGuid, ""},
+        {"GUID", aliasPage({}), true, "close.wav", 15, true, false, noGuid, ""},
+        {"Alpha", none, true, "default.wav", -1, false, true, noAliases,
          "\r\n    -- No Aliases Found for Player 'Alpha' -- {Player has never"},
-        {"fetch failed",
-         "GUID",
-         "",
-         false,
-         {"close.wav", "Error! Check your Internet Connectivity", -1, true, false},
-         ""},
-        {"browser error page",
-         "Alpha",
-         "Cannot find server or DNS Error",
-         true,
-         {"close.wav", "Error! Check your Internet Connectivity", -1, true, false},
+        {"GUID", "", false, "close.wav", -1, true, false, offline, ""},
+        {"Alpha", "Cannot find server or DNS Error", true, "close.wav", -1, true, false, offline,
          ""},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.searchName + ": " + c.message);
         LookupRig rig;
         rig.lookFor(c.searchName);
         ASSERT_EQ(rig.fp.pages.requests.size(), 1u);
         EXPECT_EQ(rig.fp.pages.requests[0].url, kAddress + "?guid=1a2b3c4d");
         rig.answer(kOwnPage, c.body, c.fetched);
-        expectResult(rig, c.result, c.what);
-        EXPECT_NE(rig.view.console.find(c.consoleHas), std::string::npos)
-            << c.what << ": " << rig.view.console;
-        EXPECT_TRUE(rig.fp.dialogs.messages.empty()) << c.what;
-        EXPECT_EQ(rig.lastCommandClears, 0) << c.what;
+        expectResult(rig, c.sound, c.message, c.expiry, c.logged, c.copied);
+        EXPECT_NE(rig.view.console.find(c.consoleHas), std::string::npos) << rig.view.console;
+        EXPECT_TRUE(rig.fp.dialogs.messages.empty());
+        EXPECT_EQ(rig.lastCommandClears, 0);
     }
 }
 
-TEST(LookupHandler, AliasListIsCleanedForTheConsole) {
+TEST(LookupHandler, AliasListIsCleanedForTheConsoleAndColouredFromTheSettings) {
     LookupRig rig;
+    rig.state.nameColor = "^3";
+    rig.state.sepColor = "^5";
     rig.lookFor("Tom");
     rig.answer(kOwnPage,
                aliasPage({"Tom &amp; Jerry", "semi;colon", "a/b\\c", "(paren)", "^1Red"}));
-    EXPECT_EQ(rig.fp.clipboard.text(), "5, Tom = ^7Tom ^7 ^7Jerry^2, ^7semicolon^2, ^7a|b|c^2, "
-                                       "^7[paren]^2, ^71Red");
+    EXPECT_EQ(rig.fp.clipboard.text(), "5, Tom = ^3Tom ^3 ^3Jerry^5, ^3semicolon^5, ^3a|b|c^5, "
+                                       "^3[paren]^5, ^31Red");
     EXPECT_NE(rig.view.console.find("\r\n5 aliases found:\r\n    Tom  Jerry, semicolon, a|b|c, "
                                     "[paren], 1Red"),
               std::string::npos)
         << rig.view.console;
-}
-
-TEST(LookupHandler, ColoursComeFromTheSettingsMirrors) {
-    const struct {
-        std::string name, separator, expected;
-    } cases[] = {
-        {"", "", "2, GUID# '1a2b3c4d' = ^7A ^7b^2, ^7C"},
-        {"^3", "^5", "2, GUID# '1a2b3c4d' = ^3A ^3b^5, ^3C"},
-    };
-    for (const auto& c : cases) {
-        LookupRig rig;
-        rig.state.nameColor = c.name;
-        rig.state.sepColor = c.separator;
-        rig.lookFor("GUID");
-        rig.answer(kOwnPage, aliasPage({"A b", "C"}));
-        EXPECT_EQ(rig.fp.clipboard.text(), c.expected);
-    }
 }
 
 TEST(LookupHandler, LongListsAreLimitedAndSplit) {
@@ -189,7 +130,7 @@ TEST(LookupHandler, LongListsAreLimitedAndSplit) {
     rig.lookFor("GUID");
     rig.answer(kOwnPage, aliasPage(test::numberedNames(200)));
     const std::string line = rig.fp.clipboard.text();
-    EXPECT_EQ(line.rfind("150/200, GUID# '1a2b3c4d' = ^7Player0^2, ^7Player1^2, ", 0), 0u);
+    EXPECT_TRUE(line.starts_with("150/200, GUID# '1a2b3c4d' = ^7Player0^2, ^7Player1^2, "));
     EXPECT_NE(line.find("\\n\\t"), std::string::npos);
     EXPECT_NE(line.find("^7Player149"), std::string::npos);
     EXPECT_EQ(line.find("Player150"), std::string::npos);
@@ -198,41 +139,34 @@ TEST(LookupHandler, LongListsAreLimitedAndSplit) {
 }
 
 TEST(LookupHandler, PagesFromElsewhere) {
-    const struct {
-        std::string url;
-        bool reported;
-    } cases[] = {
-        {"http://elsewhere.example/?guid=1a2b3c4d", true},
-        {kAddress + "/other?guid=1a2b3c4d", true},
-        {"HTTP://127.0.0.1:27995/?GUID=1", true}, // the prefix is compared with its case
-        {"http:///", false},
-        {"", false},
-    };
-    for (const auto& c : cases) {
+    for (const auto& [url, reported] : {std::pair{"http://elsewhere.example/?guid=1a2b3c4d", true},
+                                        {"http://127.0.0.1:27995/other?guid=1a2b3c4d", true},
+                                        // the prefix is compared with its case
+                                        {"HTTP://127.0.0.1:27995/?GUID=1", true},
+                                        {"http:///", false},
+                                        {"", false}}) {
+        SCOPED_TRACE(url);
         LookupRig rig;
         rig.state.searchName = "GUID";
-        rig.handler.onLookupPageLoaded(c.url, aliasPage({"Alpha"}));
-        if (!c.reported) {
-            EXPECT_TRUE(rig.fp.dialogs.messages.empty()) << c.url;
-            EXPECT_TRUE(rig.fp.sound.played.empty()) << c.url;
-            EXPECT_EQ(rig.script(), "") << c.url;
-            EXPECT_EQ(rig.lastCommandClears, 0) << c.url;
+        rig.handler.onLookupPageLoaded(url, aliasPage({"Alpha"}));
+        EXPECT_EQ(rig.lastCommandClears, reported ? 1 : 0);
+        if (!reported) {
+            EXPECT_TRUE(rig.fp.dialogs.messages.empty());
+            EXPECT_TRUE(rig.fp.sound.played.empty());
+            EXPECT_EQ(rig.folder.resultText(), "");
             continue;
         }
-        ASSERT_EQ(rig.fp.dialogs.messages.size(), 1u) << c.url;
-        EXPECT_EQ(rig.fp.dialogs.messages[0].rfind("Unknown URL.\n", 0), 0u);
+        ASSERT_EQ(rig.fp.dialogs.messages.size(), 1u);
+        EXPECT_TRUE(rig.fp.dialogs.messages[0].starts_with("Unknown URL.\n"));
         EXPECT_NE(rig.fp.dialogs.messages[0].find("bugs@handlehound.example"), std::string::npos);
-        expectResult(rig, {"close.wav", "UNKNOWN URL", -1, false, false}, c.url);
-        EXPECT_EQ(rig.lastCommandClears, 1) << c.url;
+        expectResult(rig, "close.wav", "UNKNOWN URL", -1, false, false);
     }
 }
 
 TEST(LookupHandler, AddressFormsAgreeWithTheirPages) {
     const struct {
         std::string configured; // override; empty: the setting
-        std::string setting;
-        std::string guid;
-        std::string request;
+        std::string setting, guid, request;
         std::string finalUrl; // as the fetcher reports it; empty: none given
     } cases[] = {
         {kAddress, "", "1a2b3c4d", kAddress + "?guid=1a2b3c4d", kOwnPage},
@@ -245,6 +179,7 @@ TEST(LookupHandler, AddressFormsAgreeWithTheirPages) {
         {kAddress, "", "a b&c", kAddress + "?guid=a%20b%26c", kAddress + "/?guid=a%20b%26c"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.request);
         LookupRig rig;
         rig.handler.setLookupUrlOverride(c.configured);
         rig.settings.write("Main", "LookupURL", c.setting);
@@ -252,8 +187,8 @@ TEST(LookupHandler, AddressFormsAgreeWithTheirPages) {
         ASSERT_EQ(rig.fp.pages.requests.size(), 1u);
         EXPECT_EQ(rig.fp.pages.requests[0].url, c.request);
         rig.answer(c.finalUrl, aliasPage({"Alpha"}));
-        EXPECT_TRUE(rig.fp.dialogs.messages.empty()) << c.request;
-        EXPECT_EQ(rig.fp.clipboard.text(), "1, GUID# '" + c.guid + "' = ^7Alpha") << c.request;
+        EXPECT_TRUE(rig.fp.dialogs.messages.empty());
+        EXPECT_EQ(rig.fp.clipboard.text(), "1, GUID# '" + c.guid + "' = ^7Alpha");
     }
 }
 
