@@ -77,19 +77,7 @@ std::string aliasesAt(const PlayerTable& table, int i) {
     return std::string(table.players()[i].aliasList.data(), 64);
 }
 
-TEST(PlayerTableOps, TwentyFitThenItRefuses) {
-    PlayerTable table;
-    for (int i = 0; i < PlayerTable::kSize; ++i)
-        EXPECT_TRUE(table.addPlayer("guid" + std::to_string(i), ""));
-    EXPECT_EQ(table.numPlayers(), 20);
-    EXPECT_FALSE(table.addPlayer("extra", "x"));
-    table.recountPlayers();
-    EXPECT_EQ(table.numPlayers(), -1);
-    EXPECT_FALSE(table.addPlayer("extra", "x"));
-    EXPECT_EQ(table.findPlayerIndex(field("extra", 8)), -1);
-}
-
-TEST(PlayerTableOps, FieldsAreCutPaddedAndMatchedExactly) {
+TEST(PlayerTableOps, TwentyFitFieldsAreCutPaddedAndMatchedExactly) {
     PlayerTable table;
     table.addPlayer("1a2b3c4dEXTRA", std::string(70, 'z'));
     table.addPlayer("ab", "list");
@@ -100,6 +88,13 @@ TEST(PlayerTableOps, FieldsAreCutPaddedAndMatchedExactly) {
     table.setPlayerAliasList("nobody  ", "x");
     EXPECT_EQ(aliasesAt(table, 0), std::string(64, 'z'));
     EXPECT_EQ(aliasesAt(table, 1), field("new", 64));
+    for (int i = 2; i < PlayerTable::kSize; ++i)
+        EXPECT_TRUE(table.addPlayer("guid" + std::to_string(i), ""));
+    EXPECT_EQ(table.numPlayers(), 20);
+    EXPECT_FALSE(table.addPlayer("extra", "x"));
+    table.recountPlayers();
+    EXPECT_EQ(table.numPlayers(), -1); // full: no free slot left
+    EXPECT_EQ(table.findPlayerIndex(field("extra", 8)), -1);
 }
 
 TEST(PlayerTableOps, RebuildCarriesAliasListsOverAndShowsBothTables) {

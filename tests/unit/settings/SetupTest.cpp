@@ -1,5 +1,4 @@
 #include "SettingsRig.h"
-#include "settings/GameFolders.h"
 #include "settings/SetupCommand.h"
 #include "settings/SetupDialog.h"
 
@@ -18,8 +17,8 @@ namespace fs = std::filesystem;
 struct FakeSetupView : SetupView {
     std::string gameFolderText() const override { return folder; }
     void setGameFolderText(const std::string& p) override { folder = p; }
-    void enablePathCompletion() override { completion = true; }
-    void setEngineChoices(const std::vector<std::string>& n) override { engines = n; }
+    void enablePathCompletion() override {}
+    void setEngineChoices(const std::vector<std::string>&) override {}
     void selectEngine(const std::string& n) override { engine = n; }
     void setModChoices(const std::vector<ModChoice>& m) override { mods = m; }
     void selectMod(int i) override { mod = i; }
@@ -31,137 +30,113 @@ struct FakeSetupView : SetupView {
     void closeDialog() override { ++closed; }
 
     std::string folder, engine, commandKey, statusKey;
-    std::vector<std::string> engines;
     std::vector<ModChoice> mods;
     int mod = -1, closed = 0;
-    bool completion = false;
 };
 
 // A home folder in the temp folder; the rig's own game folder is not used.
 struct SetupRig : SettingsRig {
-    SetupRig() {
+    SetupRig(std::initializer_list<const char*> folders) {
         state.gDumpFileAbsPath.clear();
         shipScript();
-    }
-    void makeFolders(std::initializer_list<const char*> relative) {
-        for (const char* r : relative)
+        for (const char* r : folders)
             fs::create_directories(home / r);
     }
-    std::string homeText() const { return home.string(); }
+    std::string at(const std::string& relative) const { return (home / relative).string(); }
 
     fs::path home = fake.temp / "home";
     FakeSetupView view;
     std::vector<std::string> dumpPathsSet;
     int hotKeyReregistrations = 0;
-    SetupDialogLogic dialog{view,
-                            settings,
-                            fake.platform,
-                            script,
-                            [this](const std::string& p) {
-                                dumpPathsSet.push_back(p);
-                                state.gDumpFileAbsPath = p;
-                            },
-                            [this] { ++hotKeyReregistrations; },
-                            home.string()};
+    std::function<void(const std::string&)> setDumpPath = [this](const std::string& p) {
+        dumpPathsSet.push_back(p);
+        state.gDumpFileAbsPath = p;
+    };
+    std::function<void()> reregister = [this] { ++hotKeyReregistrations; };
+    SetupDialogLogic dialog{view,        settings,   fake.platform, script,
+                            setDumpPath, reregister, home.string()};
 };
 
 TEST(SetupDialog, LoadDetectsTheGameFolderEngineAndMod) {
-    struct Case {
+    const struct {
         std::initializer_list<const char*> folders;
         const char* folder; // relative to home, "" = none
         const char* engine;
         const char* mod;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{}, "", "ioquake3", "osp"},
         {{".q3a/baseq3"}, ".q3a/", "ioquake3", "baseq3"},
         {{".q3a/baseq3", ".q3a/osp"}, ".q3a/", "ioquake3", "osp"},
-        {{".openarena/baseoa"}, ".openarena/", "openarena", "baseoa"},
         {{".q3a", ".openarena/baseoa"}, ".openarena/", "openarena", "baseoa"},
         {{".q3a/baseq3", ".openarena/baseoa"}, ".q3a/", "ioquake3", "baseq3"},
     };
     for (const auto& c : cases) {
-        SetupRig rig;
-        rig.makeFolders(c.folders);
+        SetupRig rig(c.folders);
         rig.dialog.load();
-        const std::string expected = *c.folder ? (rig.home / c.folder).string() : "";
-        EXPECT_EQ(rig.view.folder, expected) << c.folder;
+        EXPECT_EQ(rig.view.folder, *c.folder ? rig.at(c.folder) : "") << c.folder;
         EXPECT_EQ(rig.view.engine, c.engine) << c.folder;
         EXPECT_EQ(rig.dialog.selectedMod(), c.mod) << c.folder;
         EXPECT_EQ(rig.view.mods.at(static_cast<std::size_t>(rig.view.mod)).folder, c.mod);
-        EXPECT_EQ(rig.view.engines.size(), 4u);
-        EXPECT_EQ(rig.view.commandKey, "tab");
-        EXPECT_EQ(rig.view.statusKey, "f5");
-        EXPECT_TRUE(rig.view.completion);
     }
 }
 
 TEST(SetupDialog, FailedTestsStoreNothingAndOnlyCancelCloses) {
-    SetupRig rig;
-    rig.makeFolders({".q3a/baseq3", ".q3a/osp"});
+    SetupRig rig({".q3a/baseq3", ".q3a/osp"});
     rig.dialog.load();
-    rig.view.folder = (rig.home / "nowhere").string();
+    rig.view.folder = rig.at("nowhere");
     rig.dialog.ok();
     rig.view.folder = "~/.q3a";
     rig.dialog.modClicked(2);
     rig.dialog.ok();
     EXPECT_EQ(rig.fake.dialogs.messages,
               (std::vector<std::string>{
-                  "Error! The game folder was NOT Found at Path '" + rig.homeText() +
-                      "/nowhere/'. Please Enter the Correct Path to your game folder.",
+                  "Error! The game folder was NOT Found at Path '" + rig.at("nowhere") +
+                      "/'. Please Enter the Correct Path to your game folder.",
                   "You do NOT have the 'threewave' mod installed. Please choose a different mod "
                   "to continue."}));
     EXPECT_FALSE(rig.dialog.canClose());
     EXPECT_EQ(rig.view.closed, 0);
     EXPECT_EQ(readFile(rig.iniPath()), "");
     rig.dialog.cancel();
-    EXPECT_TRUE(rig.dialog.canClose());
-    EXPECT_TRUE(rig.dialog.cancelled());
+    EXPECT_TRUE(rig.dialog.canClose() && rig.dialog.cancelled());
     EXPECT_EQ(rig.view.closed, 1);
 }
 
 TEST(SetupDialog, FirstRunKeepingTheOfferedKeys) {
-    SetupRig rig;
-    rig.makeFolders({".q3a/baseq3", ".q3a/osp"});
+    SetupRig rig({".q3a/baseq3", ".q3a/osp"});
     rig.dialog.load();
     rig.dialog.ok();
-    const std::string dumpPath = rig.homeText() + "/.q3a/osp/handleHound.txt";
-    const fs::path installed = rig.home / ".q3a/baseq3/handleHound.cfg";
+    const std::string dumpPath = rig.at(".q3a/osp/handleHound.txt");
+    const std::string installed = rig.at(".q3a/baseq3/handleHound.cfg");
     EXPECT_TRUE(rig.fake.dialogs.messages.empty());
     EXPECT_TRUE(fs::exists(dumpPath));
     EXPECT_EQ(rig.settings.path(), dumpPath);
     EXPECT_EQ(rig.dumpPathsSet, std::vector<std::string>{dumpPath});
-    EXPECT_EQ(rig.settings.cfgAt(), installed.string());
+    EXPECT_EQ(rig.settings.cfgAt(), installed);
     EXPECT_NE(readFile(installed).find("condump handleHound.txt\""), std::string::npos);
     EXPECT_EQ(rig.settings.gameWindowTitle(), "ioquake3");
     EXPECT_EQ(rig.settings.read("Behavior", "CommandKey"), "");
-    EXPECT_EQ(rig.settings.read("Behavior", "CommandKeyCode"), "9");
-    EXPECT_EQ(rig.settings.read("Behavior", "StatusKeyCode"), "116");
     EXPECT_EQ(rig.hotKeyReregistrations, 0);
-    EXPECT_TRUE(rig.dialog.canClose());
-    EXPECT_FALSE(rig.dialog.cancelled());
+    EXPECT_TRUE(rig.dialog.canClose() && !rig.dialog.cancelled());
     EXPECT_EQ(rig.view.closed, 1);
 }
 
 TEST(SetupDialog, SecondRunKeepsTheInstalledScriptAndChangesKeys) {
-    SetupRig rig;
-    rig.makeFolders({".q3a/baseq3", ".q3a/osp"});
-    const fs::path installed = rig.home / ".q3a/baseq3/handleHound.cfg";
-    rig.settings.setCfgAt(installed.string());
+    SetupRig rig({".q3a/baseq3", ".q3a/osp"});
+    const std::string installed = rig.at(".q3a/baseq3/handleHound.cfg");
+    rig.settings.setCfgAt(installed);
     writeFile(installed, "bind \"tab\" \"vstr part1; vstr w2;\"\r\n");
     rig.dialog.load();
     rig.view.commandKey = "F6";
     rig.dialog.ok();
     EXPECT_EQ(readFile(installed).substr(0, 37), "bind \"f6\" \"vstr part1; vstr w2;\"\r\n//M");
-    EXPECT_EQ(rig.settings.commandKey(), "f6");
     EXPECT_EQ(rig.settings.commandKeyCode(), 117);
     EXPECT_EQ(rig.hotKeyReregistrations, 1);
     EXPECT_TRUE(fs::exists(rig.fake.paths.program / "handleHound.cfg")); // not installed again
 }
 
 TEST(SetupDialog, EngineChoiceMovesTheBaseGameButton) {
-    SetupRig rig;
-    rig.makeFolders({".q3a/baseq3"});
+    SetupRig rig({".q3a/baseq3"});
     rig.dialog.load();
     ASSERT_EQ(rig.dialog.selectedMod(), "baseq3");
     rig.dialog.engineSelected("openarena");
@@ -174,55 +149,29 @@ TEST(SetupDialog, EngineChoiceMovesTheBaseGameButton) {
 }
 
 TEST(SetupDialog, BrowseFindsTheGameFolderAboveTheChosenFile) {
-    SetupRig rig;
-    rig.makeFolders({".q3a/baseq3"});
+    SetupRig rig({".q3a/baseq3"});
     writeFile(rig.home / ".q3a/baseq3/q3config.cfg", "");
     writeFile(rig.fake.temp / "elsewhere/x.cfg", "");
     rig.dialog.load();
-    rig.view.folder = "typed";
     rig.fake.dialogs.fileAnswers = {(rig.fake.temp / "elsewhere/x.cfg").string(),
-                                    (rig.home / ".q3a/baseq3/q3config.cfg").string()};
+                                    rig.at(".q3a/baseq3/q3config.cfg")};
     rig.dialog.browse();
-    EXPECT_EQ(rig.view.folder, rig.homeText() + "/.q3a/");
-    EXPECT_EQ(rig.fake.dialogs.fileDialogs.size(), 2u);
+    EXPECT_EQ(rig.view.folder, rig.at(".q3a/"));
     EXPECT_EQ(rig.fake.dialogs.messages,
               std::vector<std::string>{
                   "Error!  'baseq3' not found. Please Open a file in your game folder."});
+    rig.view.folder = "typed";
     rig.dialog.browse(); // cancelled: the box keeps its text
-    EXPECT_EQ(rig.view.folder, rig.homeText() + "/.q3a/");
-}
-
-TEST(SetupCommand, SetsUpWithoutAWindow) {
-    SetupRig rig;
-    rig.makeFolders({".q3a/baseq3", ".q3a/osp"});
-    std::ostringstream out, err;
-    SetupCommandArgs args{(rig.home / ".q3a").string(), "osp", "", "F7", "", ""};
-    EXPECT_EQ(runSetupCommand(args, out, err, rig.fake.platform), 0) << err.str();
-    EXPECT_EQ(err.str(), "");
-    EXPECT_NE(out.str().find("ioquake3 (guessed from the game folder)"), std::string::npos);
-    EXPECT_EQ(rig.settings.path(), rig.homeText() + "/.q3a/osp/handleHound.txt");
-    EXPECT_EQ(rig.settings.commandKey(), "f7");
-    EXPECT_EQ(rig.settings.commandKeyCode(), 118);
-    EXPECT_EQ(rig.settings.statusKeyCode(), 116);
-    EXPECT_NE(readFile(rig.home / ".q3a/baseq3/handleHound.cfg").find("bind \"f7\""),
-              std::string::npos);
+    EXPECT_EQ(rig.view.folder, "typed");
 }
 
 TEST(SetupCommand, ErrorsGoToStandardErrorWithStatusOne) {
-    struct Case {
-        SetupCommandArgs args;
-        std::string err;
-    };
-    SetupRig rig;
-    rig.makeFolders({".q3a/baseq3", ".q3a/osp", "empty"});
-    const std::string q3a = (rig.home / ".q3a").string();
-    const std::string empty = (rig.home / "empty").string();
-    const Case cases[] = {
-        {{q3a, "threewave", "", "", "", ""},
-         "You do NOT have the 'threewave' mod installed. Please choose a different mod to "
-         "continue.\n"},
-        {{q3a, "../..", "", "", "", ""},
-         "You do NOT have the '../..' mod installed. Please choose a different mod to continue.\n"},
+    SetupRig rig({".q3a/baseq3", ".q3a/osp", "empty"});
+    const std::string q3a = rig.at(".q3a"), empty = rig.at("empty");
+    const std::string noMod = "' mod installed. Please choose a different mod to continue.\n";
+    const std::pair<SetupCommandArgs, std::string> cases[] = {
+        {{q3a, "threewave", "", "", "", ""}, "You do NOT have the 'threewave" + noMod},
+        {{q3a, "../..", "", "", "", ""}, "You do NOT have the '../.." + noMod},
         {{empty, "osp", "quake3", "", "", ""},
          "Error! The game folder was NOT Found at Path '" + empty +
              "/'. Please Enter the Correct Path to your game folder.\n"},
@@ -238,44 +187,39 @@ TEST(SetupCommand, ErrorsGoToStandardErrorWithStatusOne) {
          "Error!  'ctrl' is not a game key name Handlehound offers.\n"},
         {{q3a, "", "", "", "", ""}, "Error!  --setup needs --game-dir DIR and --mod NAME.\n"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [args, message] : cases) {
         std::ostringstream out, err;
-        EXPECT_EQ(runSetupCommand(c.args, out, err, rig.fake.platform), 1) << c.err;
-        EXPECT_EQ(err.str(), c.err);
+        EXPECT_EQ(runSetupCommand(args, out, err, rig.fake.platform), 1) << message;
+        EXPECT_EQ(err.str(), message);
         EXPECT_EQ(out.str(), "");
     }
     EXPECT_EQ(rig.settings.path(), "");
 }
 
-TEST(SetupCommand, ProgramDirOnTheCommandLineHoldsSettingsAndScript) {
-    SetupRig rig;
-    rig.makeFolders({".openarena/baseoa"});
+TEST(SetupCommand, SetsUpWithoutAWindowHereOrInAnotherProgramFolder) {
+    SetupRig rig({".q3a/baseq3", ".q3a/osp", ".openarena/baseoa"});
+    std::ostringstream out, err;
+    SetupCommandArgs args{rig.at(".q3a"), "osp", "", "F7", "", ""};
+    ASSERT_EQ(runSetupCommand(args, out, err, rig.fake.platform), 0) << err.str();
+    EXPECT_EQ(err.str(), "");
+    EXPECT_NE(out.str().find("ioquake3 (guessed from the game folder)"), std::string::npos);
+    EXPECT_EQ(rig.settings.path(), rig.at(".q3a/osp/handleHound.txt"));
+    EXPECT_EQ(rig.settings.commandKeyCode(), 118);
+    EXPECT_NE(readFile(rig.at(".q3a/baseq3/handleHound.cfg")).find("bind \"f7\" \"vstr"),
+              std::string::npos);
+
     const fs::path other = rig.fake.temp / "other-program";
     writeFile(other / "handleHound.cfg", readFile(test::shippedScriptSource()));
-    std::ostringstream out, err;
-    SetupCommandArgs args{
-        (rig.home / ".openarena").string(), "baseoa", "openarena", "f7", "", other.string()};
-    ASSERT_EQ(runSetupCommand(args, out, err, rig.fake.platform), 0) << err.str();
+    std::ostringstream out2;
+    args = {rig.at(".openarena"), "baseoa", "openarena", "f6", "", other.string()};
+    ASSERT_EQ(runSetupCommand(args, out2, err, rig.fake.platform), 0) << err.str();
     Settings there(other / "handleHound.ini");
-    EXPECT_EQ(there.baseFolder(), "baseoa");
-    const fs::path installed = rig.home / ".openarena/baseoa/handleHound.cfg";
-    EXPECT_EQ(there.cfgAt(), installed.string());
-    EXPECT_EQ(there.path(), rig.homeText() + "/.openarena/baseoa/handleHound.txt");
-    EXPECT_NE(readFile(installed).find("bind \"f7\" \"vstr"), std::string::npos);
-    EXPECT_TRUE(fs::exists(other / "handleHound.BACKUP"));
-    EXPECT_EQ(out.str().find("guessed"), std::string::npos);
-    EXPECT_EQ(readFile(rig.iniPath()), "");
-}
-
-TEST(GameFolders, PathTextHelpers) {
-    const std::pair<const char*, const char*> slashes[] = {
-        {"", ""}, {"/", "/"}, {"a", "a/"}, {"a/", "a/"}, {"a//", "a/"}, {"/x/y", "/x/y/"}};
-    for (const auto& [in, out] : slashes)
-        EXPECT_EQ(withTrailingSlash(in), out) << in;
-    const std::pair<const char*, const char*> homes[] = {
-        {"~", "/h"}, {"~/.q3a", "/h/.q3a"}, {"~x/.q3a", "~x/.q3a"}, {"/a/~", "/a/~"}, {"", ""}};
-    for (const auto& [in, out] : homes)
-        EXPECT_EQ(expandHome(in, "/h"), out) << in;
+    const std::string installed = rig.at(".openarena/baseoa/handleHound.cfg");
+    EXPECT_EQ(there.cfgAt(), installed);
+    EXPECT_EQ(there.path(), rig.at(".openarena/baseoa/handleHound.txt"));
+    EXPECT_NE(readFile(installed).find("bind \"f6\" \"vstr"), std::string::npos);
+    EXPECT_EQ(out2.str().find("guessed"), std::string::npos);
+    EXPECT_EQ(rig.settings.path(), rig.at(".q3a/osp/handleHound.txt")); // this folder's untouched
 }
 
 } // namespace
