@@ -251,7 +251,10 @@ bool ResultScriptWriter::writeResultScript(const std::string& message) {
     // current folder is.
     if (!path.is_absolute())
         error = "the game folder is not set";
-    else if (writeFileAtomically(path, renderResultScript(message), &error))
+    // An answer lives seconds; flushing it to disk would only make the player
+    // wait. The rename still keeps a crash from leaving half a script.
+    else if (writeFileAtomically(path, renderResultScript(message), &error,
+                                 Durability::ProcessCrashOnly))
         return true;
     if (onError_)
         onError_("Error! The result script could not be written: " + error);

@@ -11,12 +11,17 @@ namespace hh {
 // Whole file as bytes; nullopt when it cannot be read.
 std::optional<std::string> readWholeFile(const std::filesystem::path& path);
 
+// Whether a replaced file must survive a crash of the whole system too
+// (flushed to disk before the rename), or only a crash of the program.
+enum class Durability { Flushed, ProcessCrashOnly };
+
 // Replaces `path` with `bytes` so that a reader (or a crash) only ever sees
 // the old or the new file: write a temporary file in the same folder, flush
-// it to disk, rename it over the target. Keeps the old file's permission
-// bits. On failure returns false, leaves the old file as it was and says why.
+// it to disk (Durability::Flushed), rename it over the target. Keeps the old
+// file's permission bits. On failure returns false, leaves the old file as it
+// was and says why.
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                         std::string* error = nullptr);
+                         std::string* error = nullptr, Durability durability = Durability::Flushed);
 
 // Creates an empty file when none exists; false when that fails.
 bool ensureFileExists(const std::filesystem::path& path);

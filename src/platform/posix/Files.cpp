@@ -46,7 +46,8 @@ bool fail(std::string* error, const fs::path& path, const char* what) {
 
 } // namespace
 
-bool writeFileAtomically(const fs::path& path, std::string_view bytes, std::string* error) {
+bool writeFileAtomically(const fs::path& path, std::string_view bytes, std::string* error,
+                         Durability durability) {
     mode_t mode = 0644;
     struct stat old {};
     const bool existed = ::stat(path.c_str(), &old) == 0;
@@ -71,7 +72,8 @@ bool writeFileAtomically(const fs::path& path, std::string_view bytes, std::stri
         }
         done += static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0 || ::fchmod(fd, mode) != 0) {
+    const bool flushed = durability == Durability::ProcessCrashOnly || ::fsync(fd) == 0;
+    if (!flushed || ::fchmod(fd, mode) != 0) {
         const int saved = errno;
         ::close(fd);
         ::unlink(tmp.c_str());
@@ -106,8 +108,8 @@ std::string modifiedTimeText(const fs::path& path) {
     if (ec || !fs::is_regular_file(path, ec))
         return {};
     const auto sys = std::chrono::file_clock::to_sys(ftime);
-    const std::time_t t = std::chrono::system_clock::to_time_t(
-        std::chrono::floor<std::chrono::seconds>(sys));
+    const std::time_t t =
+        std::chrono::system_clock::to_time_t(std::chrono::floor<std::chrono::seconds>(sys));
     std::tm tm{};
     gmtime_r(&t, &tm);
     char buf[32];
