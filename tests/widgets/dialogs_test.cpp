@@ -27,30 +27,43 @@ class DialogsTest : public ::testing::Test, public DesktopRig {
     }
 };
 
-TEST_F(DialogsTest, OptionsCaptionsTabsAndButtons) {
+TEST_F(DialogsTest, OptionsCaptionsThenOkAndApply) {
     OptionsWindow options(frm, fp.platform, &mainWindow);
     EXPECT_EQ(options.windowTitle(), "Handle Hound Options");
     auto* tabs = options.findChild<QTabWidget*>();
     ASSERT_EQ(tabs->count(), 3);
-    EXPECT_EQ(tabs->tabText(0), "Main");
-    EXPECT_EQ(tabs->tabText(1), "Behavior");
-    EXPECT_EQ(tabs->tabText(2), "Engine");
     EXPECT_EQ(tabs->currentIndex(), 0);
-    const char* delays[] = {"Short", "Medium", "Default", "Long"};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(find<QRadioButton>(options, ("Option1_" + std::to_string(i)).c_str())->text(),
-                  delays[i]);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(tabs->tabText(i), (QStringList{"Main", "Behavior", "Engine"}[i]));
+    EXPECT_EQ(
+        buttonTexts(options, {"Option1_0", "Option1_1", "Option1_2", "Option1_3", "cmdOK",
+                              "cmdCancel", "cmdApply"}),
+        (std::vector<std::string>{"Short", "Medium", "Default", "Long", "OK", "Cancel", "Apply"}));
     // Nothing stored yet: Medium, not the button captioned Default.
     EXPECT_TRUE(find<QRadioButton>(options, "Option1_1")->isChecked());
-    EXPECT_EQ(find<QPushButton>(options, "cmdOK")->text(), "OK");
-    EXPECT_EQ(find<QPushButton>(options, "cmdCancel")->text(), "Cancel");
-    EXPECT_EQ(find<QPushButton>(options, "cmdApply")->text(), "Apply");
     EXPECT_EQ(find<QLineEdit>(options, "txtGameWindowTitle")->text(), "Quake 3: Arena");
+
+    // OK stays open while a value is refused; Apply stores and stays open.
+    showActive(options);
+    find<QLineEdit>(options, "txtNumAliases")->setText("abc");
+    find<QPushButton>(options, "cmdOK")->click();
+    EXPECT_TRUE(options.isVisible());
+    ASSERT_FALSE(fp.dialogs.messages.empty());
+    EXPECT_NE(fp.dialogs.messages[0].find("Max number of Aliases"), std::string::npos);
+
+    find<QLineEdit>(options, "txtNumAliases")->setText("40");
+    find<QLineEdit>(options, "txtGameWindowTitle")->setText("ioquake3");
+    find<QPushButton>(options, "cmdApply")->click();
+    EXPECT_TRUE(options.isVisible());
+    EXPECT_EQ(settings.gameWindowTitle(), "ioquake3");
+    EXPECT_EQ(frm.getNumAliases(), 40);
+    find<QPushButton>(options, "cmdOK")->click();
+    EXPECT_FALSE(options.isVisible());
+    EXPECT_EQ(options.result(), QDialog::Accepted);
 }
 
 struct ColourKeyCase {
-    const char* name;
-    const char* before;
+    const char *name, *before;
     Qt::Key key;
     const char* after;
     int beeps;
@@ -77,15 +90,15 @@ TEST_P(ColourBoxTest, HoldsOneDigit) {
     EXPECT_EQ(fp.sound.beeps, 2 * c.beeps);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Options, ColourBoxTest,
-    ::testing::Values(ColourKeyCase{"DigitReplaces", "7", Qt::Key_3, "3", 0},
-                      ColourKeyCase{"DigitIntoEmpty", "", Qt::Key_5, "5", 0},
-                      ColourKeyCase{"LetterRefused", "7", Qt::Key_A, "7", 1},
-                      ColourKeyCase{"BackspaceRefused", "7", Qt::Key_Backspace, "7", 1},
-                      ColourKeyCase{"SignRefused", "2", Qt::Key_Minus, "2", 1},
-                      ColourKeyCase{"DeleteEmpties", "7", Qt::Key_Delete, "", 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Options, ColourBoxTest,
+                         ::testing::ValuesIn(std::vector<ColourKeyCase>{
+                             {"DigitReplaces", "7", Qt::Key_3, "3", 0},
+                             {"DigitIntoEmpty", "", Qt::Key_5, "5", 0},
+                             {"LetterRefused", "7", Qt::Key_A, "7", 1},
+                             {"BackspaceRefused", "7", Qt::Key_Backspace, "7", 1},
+                             {"SignRefused", "2", Qt::Key_Minus, "2", 1},
+                             {"DeleteEmpties", "7", Qt::Key_Delete, "", 0}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DialogsTest, LeavingAKeyListWithEqualKeysIsRefused) {
     OptionsWindow options(frm, fp.platform, &mainWindow);
@@ -110,27 +123,10 @@ TEST_F(DialogsTest, LeavingAKeyListWithEqualKeysIsRefused) {
     EXPECT_TRUE(status->hasFocus());
 }
 
-TEST_F(DialogsTest, OkStaysOpenWhileAValueIsRefusedAndApplyStores) {
-    OptionsWindow options(frm, fp.platform, &mainWindow);
-    showActive(options);
-    find<QLineEdit>(options, "txtNumAliases")->setText("abc");
-    find<QPushButton>(options, "cmdOK")->click();
-    EXPECT_TRUE(options.isVisible());
-    ASSERT_FALSE(fp.dialogs.messages.empty());
-    EXPECT_NE(fp.dialogs.messages[0].find("Max number of Aliases"), std::string::npos);
-
-    find<QLineEdit>(options, "txtNumAliases")->setText("40");
-    find<QLineEdit>(options, "txtGameWindowTitle")->setText("ioquake3");
-    find<QPushButton>(options, "cmdApply")->click();
-    EXPECT_TRUE(options.isVisible());
-    EXPECT_EQ(settings.gameWindowTitle(), "ioquake3");
-    EXPECT_EQ(frm.getNumAliases(), 40);
-    find<QPushButton>(options, "cmdOK")->click();
-    EXPECT_FALSE(options.isVisible());
-    EXPECT_EQ(options.result(), QDialog::Accepted);
-}
-
-TEST_F(DialogsTest, SetupClosesOnlyThroughOkOrCancel) {
+TEST_F(DialogsTest, SetupClosesOnlyThroughOkWithAGameFolder) {
+    settings.setPath("");
+    settings.setCfgAt((gameDir() / "baseq3").string()); // the script counts as installed
+    writeFile(gameDir() / "osp" / "zz.pk3", "x");
     SetupWindow setup(frm, fp.platform, (fp.temp / "home").string());
     EXPECT_EQ(setup.windowTitle(), "Handlehound Setup");
     showActive(setup);
@@ -139,35 +135,31 @@ TEST_F(DialogsTest, SetupClosesOnlyThroughOkOrCancel) {
     EXPECT_TRUE(setup.isVisible());
 
     // OK with a folder that is no game folder: the message, and it stays.
-    find<QLineEdit>(setup, "txtPathToQ3")
-        ->setText(QString::fromStdString((fp.temp / "nowhere").string()));
+    auto* path = find<QLineEdit>(setup, "txtPathToQ3");
+    path->setText(QString::fromStdString((fp.temp / "nowhere").string()));
     find<QPushButton>(setup, "cmdOK")->click();
     EXPECT_TRUE(setup.isVisible());
     EXPECT_EQ(fp.dialogs.messages.size(), 1u);
 
+    path->setText(QString::fromStdString(gameDir().string()));
+    find<QRadioButton>(setup, "optMod_0")->click(); // &OSP
+    find<QPushButton>(setup, "cmdOK")->click();
+    EXPECT_EQ(fp.dialogs.messages.size(), 1u);
+    EXPECT_FALSE(setup.isVisible());
+    EXPECT_EQ(setup.result(), QDialog::Accepted);
+    EXPECT_FALSE(setup.cancelled());
+    // The engine chosen (ioquake3 unless guessed) names the dump file.
+    EXPECT_EQ(frm.GetDumpFileAbsPath(), (gameDir() / "osp" / settings.dumpFileName()).string());
+    EXPECT_EQ(settings.path(), frm.GetDumpFileAbsPath());
+}
+
+TEST_F(DialogsTest, SetupCancelEndsIt) {
+    SetupWindow setup(frm, fp.platform, (fp.temp / "home").string());
+    showActive(setup);
     find<QPushButton>(setup, "cmdCancel")->click();
     EXPECT_FALSE(setup.isVisible());
     EXPECT_TRUE(setup.cancelled());
     EXPECT_EQ(setup.result(), QDialog::Rejected);
-}
-
-TEST_F(DialogsTest, SetupOkStoresTheGameFolderAndCloses) {
-    settings.setPath("");
-    settings.setCfgAt((gameDir() / "baseq3").string()); // the script counts as installed
-    writeFile(gameDir() / "osp" / "zz.pk3", "x");
-    SetupWindow setup(frm, fp.platform, (fp.temp / "home").string());
-    showActive(setup);
-    find<QLineEdit>(setup, "txtPathToQ3")->setText(QString::fromStdString(gameDir().string()));
-    find<QRadioButton>(setup, "optMod_0")->click(); // &OSP
-    find<QPushButton>(setup, "cmdOK")->click();
-    EXPECT_TRUE(fp.dialogs.messages.empty()) << fp.dialogs.messages.front();
-    EXPECT_FALSE(setup.isVisible());
-    EXPECT_EQ(setup.result(), QDialog::Accepted);
-    // The engine chosen (ioquake3 unless guessed) names the dump file.
-    const std::string expected = (gameDir() / "osp" / settings.dumpFileName()).string();
-    EXPECT_EQ(settings.path(), expected);
-    EXPECT_EQ(frm.GetDumpFileAbsPath(), expected);
-    EXPECT_EQ(settings.gameWindowTitle(), "ioquake3");
 }
 
 TEST_F(DialogsTest, AboutBoxNamesMakerVersionAndOpensItsLinks) {

@@ -28,9 +28,6 @@ TEST_F(MainWindowTest, MenusInTheirOrder) {
         EXPECT_EQ(bar[qsizetype(i)]->text().toStdString(), expected[i].first);
         EXPECT_EQ(captions(*bar[qsizetype(i)]->menu()), expected[i].second);
     }
-}
-
-TEST_F(MainWindowTest, TrayMenuInItsOrder) {
     EXPECT_EQ(detectorWindow.trayMenu().title(), "HH Menu");
     EXPECT_EQ(captions(detectorWindow.trayMenu()),
               (std::vector<std::string>{"&Show Handlehound", "-", "&Enable Handlehound",
@@ -43,27 +40,19 @@ TEST_F(MainWindowTest, WindowAndControlCaptions) {
     EXPECT_EQ(mainWindow.windowTitle(), "Handlehound");
     EXPECT_FALSE(mainWindow.windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_EQ(detectorWindow.windowTitle(), "Handlehound: Q3 Start Detector");
-    const std::vector<std::tuple<QWidget*, const char*, const char*>> buttons = {
-        {&mainWindow, "cmdClearConsole", "&Clear Console"},
-        {&mainWindow, "cmdExit", "&Hide"},
-        {&mainWindow, "cmdProcessFile", "&Process Dump File"},
-        {&mainWindow, "cmdEditFile", "E&dit Dump File"},
-        {&detectorWindow, "cmdBrowseConfigToExec", "&Browse"},
-        {&detectorWindow, "cmdShowHH", "&Show Handlehound"},
-        {&detectorWindow, "cmdHideHH", "&Hide Handlehound"},
-        {&detectorWindow, "cmdMinimize", "Hide"},
-        {&detectorWindow, "chkStartMin", "Start Minimized"},
-        {&detectorWindow, "cmdExit", "E&xit"}};
-    for (const auto& [window, name, caption] : buttons) {
-        auto* button = find<QAbstractButton>(*window, name);
-        ASSERT_NE(button, nullptr) << name;
-        EXPECT_EQ(button->text().toStdString(), caption) << name;
-    }
+    EXPECT_EQ(
+        buttonTexts(mainWindow, {"cmdClearConsole", "cmdExit", "cmdProcessFile", "cmdEditFile"}),
+        (std::vector<std::string>{"&Clear Console", "&Hide", "&Process Dump File",
+                                  "E&dit Dump File"}));
+    EXPECT_EQ(buttonTexts(detectorWindow, {"cmdBrowseConfigToExec", "cmdShowHH", "cmdHideHH",
+                                           "cmdMinimize", "chkStartMin", "cmdExit"}),
+              (std::vector<std::string>{"&Browse", "&Show Handlehound", "&Hide Handlehound", "Hide",
+                                        "Start Minimized", "E&xit"}));
     EXPECT_EQ(find<QLabel>(detectorWindow, "lblStatus")->text(),
               "Quake III Arena is currently: Closed");
 }
 
-TEST_F(MainWindowTest, ConsoleKeepsLinesAndCopiesTheSelection) {
+TEST_F(MainWindowTest, ConsoleKeepsLinesCopiesTheSelectionAndPopsUpEdit) {
     ASSERT_TRUE(detector.startUp());
     frm.appendConsoleLine("first answer");
     frm.appendConsoleLine("second answer");
@@ -88,12 +77,9 @@ TEST_F(MainWindowTest, ConsoleKeepsLinesAndCopiesTheSelection) {
 
     find<QPushButton>(mainWindow, "cmdClearConsole")->click();
     EXPECT_EQ(mainWindow.consoleText(), "");
-}
 
-TEST_F(MainWindowTest, RightClickOnTheConsolePopsUpTheEditMenu) {
-    auto* console = find<QPlainTextEdit>(mainWindow, "txtConsole");
+    // A right click pops up the Edit menu.
     auto* edit = find<QMenu>(mainWindow, "mnuEdit");
-    ASSERT_FALSE(edit->isVisible());
     emit console->customContextMenuRequested(QPoint(5, 5));
     EXPECT_TRUE(edit->isVisible());
     edit->hide();
@@ -102,20 +88,19 @@ TEST_F(MainWindowTest, RightClickOnTheConsolePopsUpTheEditMenu) {
 TEST_F(MainWindowTest, StateIconPanelSwitchesMonitoringBothWays) {
     ASSERT_TRUE(detector.startUp());
     auto* panel = find<QLabel>(mainWindow, "StatusBar1Panel3");
+    auto* trayEnable = find<QAction>(detectorWindow, "mnuRCMenu_EnableHandlehound");
+    for (const bool on : {true, false}) {
+        QTest::mouseClick(panel, Qt::LeftButton);
+        EXPECT_EQ(frm.state().monitoringOn, on);
+        EXPECT_EQ(action("mnuEnable")->isEnabled(), !on);
+        EXPECT_EQ(action("mnuDisable")->isEnabled(), on);
+        EXPECT_EQ(trayEnable->isEnabled(), !on);
+        EXPECT_EQ(panel->toolTip(),
+                  on ? "Enabled - Click to Disable" : "Disabled - Click to Enable");
+    }
     QTest::mouseClick(panel, Qt::LeftButton);
-    EXPECT_TRUE(frm.state().monitoringOn);
-    EXPECT_FALSE(action("mnuEnable")->isEnabled());
-    EXPECT_TRUE(action("mnuDisable")->isEnabled());
-    EXPECT_EQ(panel->toolTip(), "Enabled - Click to Disable");
     EXPECT_EQ(find<QLabel>(mainWindow, "StatusBar1Panel1")->text(),
               "Handle Hound is ENABLED. Waiting for command. . .");
-    EXPECT_FALSE(find<QAction>(detectorWindow, "mnuRCMenu_EnableHandlehound")->isEnabled());
-
-    QTest::mouseClick(panel, Qt::LeftButton);
-    EXPECT_FALSE(frm.state().monitoringOn);
-    EXPECT_TRUE(action("mnuEnable")->isEnabled());
-    EXPECT_EQ(panel->toolTip(), "Disabled - Click to Enable");
-    EXPECT_TRUE(find<QAction>(detectorWindow, "mnuRCMenu_EnableHandlehound")->isEnabled());
 }
 
 TEST_F(MainWindowTest, ClosingOrHidingGoesToTheTrayAndComesBackNormal) {
@@ -153,26 +138,21 @@ TEST_F(MainWindowTest, DeveloperModeShowsItsControlsAndRemembersIt) {
     EXPECT_FALSE(settings.isDeveloper());
 }
 
+// Checkable actions flip on trigger; the menus must show the mod in use.
 TEST_F(MainWindowTest, ModItemsCheckTheModInUse) {
     writeFile(gameDir() / "arena" / "x.pk3", "x");
     ASSERT_TRUE(detector.startUp());
-    QAction* osp = action("mnuOSPMod");
-    ASSERT_TRUE(osp->isChecked());
-    osp->trigger(); // already in use: stays checked, nothing switches
-    EXPECT_TRUE(osp->isChecked());
-    EXPECT_EQ(frm.GetCurrentMod(), "osp");
-
+    action("mnuOSPMod")->trigger(); // already in use: stays checked
+    EXPECT_TRUE(action("mnuOSPMod")->isChecked());
     action("mnuRA3Mod")->trigger();
-    EXPECT_EQ(frm.GetCurrentMod(), "arena");
     EXPECT_TRUE(action("mnuRA3Mod")->isChecked());
-    EXPECT_FALSE(osp->isChecked());
+    EXPECT_FALSE(action("mnuOSPMod")->isChecked());
     EXPECT_TRUE(find<QAction>(detectorWindow, "mnuRCMenuArena")->isChecked());
     EXPECT_EQ(action("mnuOpenDump")->text(), "&Open 'arena\\handleHound.who'");
-
     // A mod without a folder is refused and leaves no stray check behind.
     action("mnuThreewaveMod")->trigger();
-    EXPECT_EQ(frm.GetCurrentMod(), "arena");
     EXPECT_FALSE(action("mnuThreewaveMod")->isChecked());
+    EXPECT_TRUE(action("mnuRA3Mod")->isChecked());
 }
 
 TEST_F(MainWindowTest, PositionIsStoredInTwipsAndAPlaceOffTheScreenIgnored) {
