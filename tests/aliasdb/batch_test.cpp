@@ -51,30 +51,28 @@ TEST(Json, StrictGrammar) {
 }
 
 TEST(Json, ArbitraryBytesNeverCrash) {
-    // Mutations of a valid body: each either parses or gives a reason.
+    // Random edits of a valid body: each either parses or is refused whole.
     const std::string seed =
         R"([{"guid":"1a2b3c4d","name":"Pl\u00e4yer","seen_at":"2026-12-05T14:00:00Z"}])";
     std::mt19937 random(12345);
     for (int round = 0; round < 20000; ++round) {
         std::string text = seed;
-        const int edits = 1 + static_cast<int>(random() % 4);
-        for (int e = 0; e < edits; ++e) {
-            const std::size_t at = random() % (text.size() + 1);
+        for (int e = 0, edits = 1 + static_cast<int>(random() % 4); e < edits; ++e) {
+            const std::size_t at = random() % text.size();
+            const char byte = static_cast<char>(random() % 256);
             switch (random() % 3) {
             case 0:
-                text.insert(at, 1, static_cast<char>(random() % 256));
+                text.insert(at, 1, byte);
                 break;
             case 1:
-                if (at < text.size())
-                    text.erase(at, 1);
+                text.erase(at, 1);
                 break;
             default:
-                if (at < text.size())
-                    text[at] = static_cast<char>(random() % 256);
+                text[at] = byte;
             }
         }
         const BatchParse batch = parseSightingBatch(text, kNow);
-        EXPECT_TRUE(batch.error.empty() != batch.sightings.empty() || batch.error.empty()) << text;
+        EXPECT_TRUE(batch.error.empty() || batch.sightings.empty()) << text;
         for (const auto& s : batch.sightings)
             EXPECT_EQ(s.guid.size(), 8u);
     }

@@ -1,98 +1,77 @@
 // The handlehound-aliasdb program itself: arguments, the import command on a
 // sample dump, and a clean end on SIGTERM and SIGINT.
 #include "CommandLine.h"
-#include "HttpClient.h"
-#include "SqliteStore.h"
-
-#include "fakes/FakePlatform.h"
-
-#include <gtest/gtest.h>
+#include "Service.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <thread>
 
 extern char** environ;
 
 namespace hh::aliasdb::test {
 namespace {
 
-// The program started with a pipe on its standard error.
+// The program started with its output going to a file.
 class Program {
   public:
     explicit Program(std::vector<std::string> args) {
         args.insert(args.begin(), HH_ALIASDB_BINARY);
-        int pipeFds[2];
-        EXPECT_EQ(::pipe2(pipeFds, O_CLOEXEC), 0);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 2);
-        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
         std::vector<char*> argv;
         for (auto& a : args)
             argv.push_back(a.data());
         argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, (temp_ / "out").c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_adddup2(&actions, 1, 2);
         EXPECT_EQ(posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ), 0);
         posix_spawn_file_actions_destroy(&actions);
-        ::close(pipeFds[1]);
-        out_ = pipeFds[0];
     }
     ~Program() {
-        if (pid_ > 0 && !exited_) {
+        if (pid_ > 0) {
             ::kill(pid_, SIGKILL);
             ::waitpid(pid_, nullptr, 0);
         }
-        ::close(out_);
     }
-    // Reads output until `text` appears or the time is up.
-    bool waitFor(const std::string& text, int ms = 5000) {
-        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (output_.find(text) == std::string::npos) {
-            if (std::chrono::steady_clock::now() >= until)
-                return false;
-            pollfd p{out_, POLLIN, 0};
-            if (::poll(&p, 1, 50) <= 0)
-                continue;
-            char chunk[4096];
-            const ssize_t n = ::read(out_, chunk, sizeof chunk);
-            if (n <= 0)
-                return output_.find(text) != std::string::npos;
-            output_.append(chunk, static_cast<std::size_t>(n));
-        }
-        return true;
+    std::string output() const { return hh::test::readFile(temp_ / "out"); }
+    // Waits up to 5 s until the output has `text`.
+    bool waitFor(const std::string& text) {
+        for (int i = 0; i < 250 && output().find(text) == std::string::npos; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        return output().find(text) != std::string::npos;
     }
-    // Exit status, or -1 when it has not ended within the time.
-    int wait(int ms = 5000) {
-        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    // Exit status, or -1 when it has not ended within 5 s.
+    int wait() {
         int status = 0;
-        while (std::chrono::steady_clock::now() < until) {
-            waitFor("\x01never", 20); // keep the pipe drained
+        for (int i = 0; i < 250; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(20)))
             if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-                exited_ = true;
+                pid_ = -1;
                 return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
             }
-        }
         return -1;
     }
-    int port() {
-        const auto at = output_.find("listening on http://127.0.0.1:");
-        return at == std::string::npos ? 0 : std::stoi(output_.substr(at + 30));
+    int port() const {
+        const std::string out = output();
+        const auto at = out.find("listening on http://127.0.0.1:");
+        return at == std::string::npos ? 0 : std::stoi(out.substr(at + 30));
     }
     void signal(int sig) { ::kill(pid_, sig); }
-    const std::string& output() const { return output_; }
 
   private:
+    hh::test::TempDir temp_;
     pid_t pid_ = -1;
-    int out_ = -1;
-    bool exited_ = false;
-    std::string output_;
 };
+
+std::vector<AliasRow> aliasesIn(const std::filesystem::path& db, const std::string& guid) {
+    std::string error;
+    std::vector<AliasRow> rows;
+    auto store = SqliteStore::open(db, error);
+    EXPECT_TRUE(store && store->aliasesOf(guid, 10, rows, error)) << error;
+    return rows;
+}
 
 TEST(CommandLine, Parsing) {
     struct Case {
@@ -161,10 +140,7 @@ TEST(Program, ServesAndEndsCleanlyOnSignals) {
         EXPECT_EQ(service.wait(), 0) << service.output();
         EXPECT_NE(service.output().find("\"GET /health\" 200"), std::string::npos);
     }
-    std::string error;
-    auto store = SqliteStore::open(temp / "a.sqlite", error);
-    std::vector<AliasRow> rows;
-    ASSERT_TRUE(store && store->aliasesOf("1a2b3c4d", 10, rows, error)) << error;
+    const auto rows = aliasesIn(temp / "a.sqlite", "1a2b3c4d");
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].timesSeen, 2); // both runs wrote to the same file
 }
@@ -196,17 +172,12 @@ TEST(Program, ImportsPlayerLinesOfDumps) {
     EXPECT_NE(import.output().find("missing.who: not a readable file"), std::string::npos);
     EXPECT_NE(import.output().find("huge.who: larger than"), std::string::npos);
 
-    std::string error;
-    auto store = SqliteStore::open(db, error);
-    ASSERT_TRUE(store) << error;
-    std::vector<AliasRow> rows;
-    ASSERT_TRUE(store->aliasesOf("1a2b3c4d", 10, rows, error));
+    auto rows = aliasesIn(db, "1a2b3c4d");
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].name, "Sniper Wolf"); // case kept
     EXPECT_EQ(rows[0].timesSeen, 1);
     EXPECT_EQ(rows[0].lastMod, "osp"); // the dump's folder
-    rows.clear();
-    ASSERT_TRUE(store->aliasesOf("deadbeef", 10, rows, error));
+    rows = aliasesIn(db, "deadbeef");
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].name, "Caf\xC3\xA9 Bob"); // Windows-1252 read as such
 }

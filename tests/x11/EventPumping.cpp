@@ -17,11 +17,4 @@ bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds boun
     return true;
 }
 
-void pumpBriefly() {
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-}
-
 } // namespace hh::test::x11

@@ -10,26 +10,21 @@
 
 namespace hh::test::x11 {
 
-// A child process stopped by its PID when the object goes.
+// A child process, stopped by its PID at the latest when the object goes.
 class ChildProcess {
   public:
-    ChildProcess() = default;
-    ChildProcess(const std::vector<std::string>& argv, const std::string& outputFile = {});
-    // Takes over a process already started.
-    static ChildProcess adopt(pid_t pid);
-    ~ChildProcess();
-    ChildProcess(ChildProcess&& other) noexcept;
-    ChildProcess& operator=(ChildProcess&& other) noexcept;
-    pid_t pid() const { return pid_; }
-    bool running();
+    ~ChildProcess() { stop(); }
+    // Output goes to `outputFile` (or nowhere); `keepFd` stays open in the child.
+    void start(const std::vector<std::string>& argv, const std::string& outputFile = {},
+               int keepFd = -1);
+    // Waits for the end; the exit status, -1 when it did not start or exit.
+    int wait();
     void stop();
 
   private:
     pid_t pid_ = -1;
 };
 
-// Runs a program to its end; its exit status, -1 when it could not start.
-int runProgram(const std::vector<std::string>& argv);
 // xdotool with the given arguments (plain XTest input, seen like real keys).
 int xdotool(const std::vector<std::string>& args);
 
@@ -39,12 +34,11 @@ class Xvfb {
   public:
     Xvfb();
     ~Xvfb();
-    bool started() const { return !display_.empty(); }
-    const std::string& display() const { return display_; }
+    bool started() const { return started_; }
 
   private:
     ChildProcess process_;
-    std::string display_;
+    bool started_ = false;
     std::string runtimeDir_; // made here when none was set
 };
 
@@ -52,7 +46,9 @@ class Xvfb {
 bool pumpUntil(const std::function<bool()>& done,
                std::chrono::milliseconds bound = std::chrono::seconds(10));
 // A few passes of the event loop, to take in what the server already sent.
-void pumpBriefly();
+inline void pumpBriefly() {
+    pumpUntil([] { return false; }, std::chrono::milliseconds(100));
+}
 
 // Xlib errors on connections other than the test windows' (counted by a
 // handler the tests install; our adapters must never produce any).
