@@ -18,8 +18,7 @@
 
 namespace hh::test {
 
-class RecordingProgram : public ProgramControl {
-  public:
+struct RecordingProgram : ProgramControl {
     void enableHH() override { calls.push_back("enableHH"); }
     void disableHH() override { calls.push_back("disableHH"); }
     void quitProgram() override { calls.push_back("quitProgram"); }
@@ -31,6 +30,9 @@ class RecordingProgram : public ProgramControl {
 // A game-side script with both binds and the issue-delay sequence.
 inline const std::string kGameScript = "bind \"tab\" \"vstr part1; vstr w2;\"\r\n"
                                        "bind \"f5\" \"exec hh.cfg\"\r\n";
+
+inline const std::string kDump = "osp\\handleHound.who";
+inline const std::string kUpdate = "{Press 'tab' to update the PlayerList info in '" + kDump + "'}";
 
 // The game link rig plus everything else a command reaches.
 struct InterpreterRig : GameLinkRig {
@@ -55,9 +57,6 @@ struct InterpreterRig : GameLinkRig {
     std::string lastSound() const { return sounds().empty() ? "" : sounds().back(); }
     // What the result script holds for `message`.
     static std::string scriptFor(const std::string& message) { return renderResultScript(message); }
-    std::string ini(const std::string& section, const std::string& key) const {
-        return settings.read(section, key);
-    }
     std::filesystem::path gameScriptPath() const {
         return folder.game() / "baseq3" / "handleHound.cfg";
     }

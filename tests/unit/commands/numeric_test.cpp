@@ -7,21 +7,14 @@ namespace hh {
 namespace {
 
 TEST(Numeric, WholeTextAndLeadingNumber) {
-    struct Case {
+    const struct {
         const char* text;
         bool numeric;
         double leading;
-    };
-    for (const Case& c : {Case{" +5 ", true, 5},
-                          {".5", true, 0.5},
-                          {"-.5e1", true, -5},
-                          {"1e", false, 1},
-                          {"2.6abc", false, 2.6},
-                          {"&H10", false, 0},
-                          {"$5", false, 0},
-                          {"1,5", false, 1},
-                          {"- 5", false, 0},
-                          {"", false, 0}}) {
+    } cases[] = {{" +5 ", true, 5},      {".5", true, 0.5},  {"-.5e1", true, -5}, {"1e", false, 1},
+                 {"2.6abc", false, 2.6}, {"&H10", false, 0}, {"$5", false, 0},    {"1,5", false, 1},
+                 {"- 5", false, 0},      {"", false, 0}};
+    for (const auto& c : cases) {
         EXPECT_EQ(isNumeric(c.text), c.numeric) << '"' << c.text << '"';
         EXPECT_DOUBLE_EQ(leadingNumber(c.text), c.leading) << '"' << c.text << '"';
     }

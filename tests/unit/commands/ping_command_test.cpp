@@ -8,8 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <condition_variable>
-#include <optional>
+#include <semaphore>
 
 namespace hh {
 namespace {
@@ -19,152 +18,45 @@ using test::FakePlatform;
 EchoOutcome reply(int ms) {
     return {EchoOutcome::Reply, ms, {}};
 }
-EchoOutcome timedOut() {
-    return {EchoOutcome::TimedOut, 0, {}};
+std::vector<EchoOutcome> replies(std::initializer_list<int> times) {
+    std::vector<EchoOutcome> out;
+    for (const int ms : times)
+        out.push_back(reply(ms));
+    return out;
 }
-EchoOutcome failed(std::string words) {
-    return {EchoOutcome::Failed, 0, std::move(words)};
-}
+const EchoOutcome kTimedOut{EchoOutcome::TimedOut, 0, {}};
 
-const std::string kAdvice = "{Allow it with: sysctl} {or: setcap}";
-
-// ---- The series on its worker thread, answer handed back through the pump.
-
-struct SeriesCase {
-    const char* name;
-    std::string argument;
-    std::map<std::string, std::string> dns;
-    std::vector<EchoOutcome> echoes;
-    std::string message;
-    bool isError;
-    std::size_t echoesSent;
-};
-
-class PingSeries : public testing::TestWithParam<SeriesCase> {};
-
-TEST_P(PingSeries, AnswersAsTheGameShowsIt) {
-    const SeriesCase& c = GetParam();
-    FakePlatform fake;
-    fake.resolver.answers = c.dns;
-    fake.icmp.outcomes.assign(c.echoes.begin(), c.echoes.end());
-    PingWorker worker(fake.resolver, fake.icmp, fake.events);
-
-    std::optional<PingAnswer> answer;
-    worker.start(c.argument, [&](const PingAnswer& a) { answer = a; });
-    EXPECT_TRUE(worker.busy());
-    worker.join();
-    EXPECT_FALSE(answer) << "the answer must arrive on the UI thread, not the worker";
-    fake.events.processPendingEvents();
-
-    ASSERT_TRUE(answer);
-    EXPECT_EQ(answer->message, c.message);
-    EXPECT_EQ(answer->isError, c.isError);
-    EXPECT_FALSE(worker.busy());
-    ASSERT_EQ(fake.icmp.calls.size(), c.echoesSent);
-    for (const auto& call : fake.icmp.calls)
-        EXPECT_EQ(call.substr(call.find('|')), "|Echo This|200");
-}
-
-const std::string kLongName(300, 'a');
-const std::map<std::string, std::string> kDns = {
-    {"10.0.0.1", "10.0.0.1"}, {"127.0.0.1", "127.0.0.1"}, {"example.test", "10.0.0.2"},
-    {"h", "10.0.0.3"},        {"gw", "10.0.0.9"},         {kLongName, "10.0.0.1"}};
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Ping, PingSeries, testing::Values(
-    SeriesCase{"DottedAddressHasNoParentheses", "10.0.0.1", kDns,
-               {reply(10), reply(20), reply(30), reply(40), reply(51)}, "10.0.0.1 -  30 ms", false, 5},
-    SeriesCase{"NameShowsItsAddressAverageRoundsUp", "example.test", kDns,
-               {reply(23), reply(23), reply(23), reply(24), reply(25)},
-               "example.test (10.0.0.2) -  24 ms", false, 5},
-    SeriesCase{"AverageRoundsDown", "h", kDns,
-               {reply(23), reply(23), reply(23), reply(24), reply(24)}, "h (10.0.0.3) -  23 ms", false, 5},
-    // FakeIcmp answers 1 ms when nothing is queued
-    SeriesCase{"DefaultReplies", "127.0.0.1", kDns, {}, "127.0.0.1 -  1 ms", false, 5},
-    SeriesCase{"FirstTimeOutStopsTheSeries", "10.0.0.1", kDns,
-               {timedOut(), reply(5)}, "10.0.0.1 - Request Timed Out", false, 1},
-    SeriesCase{"LaterTimeOutDropsTheReplies", "10.0.0.1", kDns,
-               {reply(5), reply(5), timedOut()}, "10.0.0.1 - Request Timed Out", false, 3},
-    SeriesCase{"FailureInWordsNotAveraged", "gw", kDns,
-               {reply(7), failed("Destination Host Unreachable"), reply(7)},
-               "gw (10.0.0.9) - Destination Host Unreachable", false, 2},
-    SeriesCase{"FailureWithoutWords", "10.0.0.1", kDns, {failed("")}, "10.0.0.1 - Echo Failed", false, 1},
-    SeriesCase{"NoSocketGivesAdvice", "10.0.0.1", kDns, {{EchoOutcome::NoSocket, 0, kAdvice}},
-               "Error! Ping needs permission to send ICMP echoes. " + kAdvice, true, 1},
-    SeriesCase{"UnresolvableName", "no.such.host", kDns, {},
-               "no.such.host (-1) - Invalid IP or DNS Name", false, 0},
-    SeriesCase{"OverlongNameNeverResolved", kLongName, kDns, {},
-               kLongName + " (-1) - Invalid IP or DNS Name", false, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
-// clang-format on
-
-TEST(PingTally, NegativeAverageHasNoLeadingBlank) {
-    PingTally tally;
-    for (int i = 0; i < kPingEchoCount; ++i)
-        tally.add(reply(-10));
-    EXPECT_EQ(tally.answer("10.0.0.1", "10.0.0.1").message, "10.0.0.1 - -10 ms");
-}
-
-// ---- Shutdown while a ping runs.
-
-// A blocking call that the test watches arrive and then lets go.
-class Gate {
-  public:
-    // The caller's side: blocks until opened or `limit` has passed.
-    void pass(std::chrono::milliseconds limit) {
-        std::unique_lock guard(lock_);
-        arrived_ = true;
-        changed_.notify_all();
-        changed_.wait_for(guard, limit, [this] { return open_; });
-    }
-    void waitArrived() {
-        std::unique_lock guard(lock_);
-        changed_.wait(guard, [this] { return arrived_; });
-    }
-    void open() {
-        std::lock_guard guard(lock_);
-        open_ = true;
-        changed_.notify_all();
-    }
-
-  private:
-    std::mutex lock_;
-    std::condition_variable changed_;
-    bool arrived_ = false, open_ = false;
-};
-
-// An echo in flight until released, at most its time-out.
-class GateIcmp : public IcmpEcho {
-  public:
+// An echo in flight for its whole time-out.
+struct SlowIcmp : IcmpEcho {
     EchoOutcome echo(const std::string&, const std::string&, int timeoutMs) override {
-        gate.pass(std::chrono::milliseconds(timeoutMs));
+        arrived.release();
+        std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs));
         return reply(3);
     }
-    Gate gate;
+    std::binary_semaphore arrived{0};
 };
 
 // A resolver that stays silent until released (a dead DNS server).
-class SilentResolver : public HostResolver {
-  public:
+struct SilentResolver : HostResolver {
     std::string resolveIPv4(const std::string&) override {
-        gate.pass(std::chrono::seconds(10));
+        arrived.release();
+        (void)open.try_acquire_for(std::chrono::seconds(10));
         returned = true; // last touch of this object by the worker
         return "10.0.0.1";
     }
-    Gate gate;
+    std::binary_semaphore arrived{0}, open{0};
     std::atomic<bool> returned = false;
 };
 
 TEST(PingShutdown, EndingDuringAnEchoNeverAnswersAndSendsNoMore) {
     FakePlatform fake;
-    GateIcmp icmp;
+    SlowIcmp icmp;
     fake.resolver.answers["10.0.0.1"] = "10.0.0.1";
     bool answered = false;
     {
         PingWorker worker(fake.resolver, icmp, fake.events);
         worker.start("10.0.0.1", [&](const PingAnswer&) { answered = true; });
-        icmp.gate.waitArrived();
-        // The destructor waits for the echo in flight, at most its time-out.
+        icmp.arrived.acquire();
     }
     fake.events.processPendingEvents();
     EXPECT_FALSE(answered);
@@ -178,10 +70,10 @@ TEST(PingShutdown, EndingDuringASilentResolutionDoesNotWaitForIt) {
     {
         PingWorker worker(resolver, fake.icmp, fake.events);
         worker.start("dead.dns.test", [&](const PingAnswer&) { answered = true; });
-        resolver.gate.waitArrived();
+        resolver.arrived.acquire();
     } // returns while the resolver is still blocked (else this test takes 10 s)
     EXPECT_FALSE(resolver.returned);
-    resolver.gate.open();
+    resolver.open.release();
     while (!resolver.returned)
         std::this_thread::yield();
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -189,8 +81,6 @@ TEST(PingShutdown, EndingDuringASilentResolutionDoesNotWaitForIt) {
     EXPECT_FALSE(answered);
     EXPECT_TRUE(fake.icmp.calls.empty()) << "no echo after the program ended";
 }
-
-// ---- The command with the real result call.
 
 // A ping command of its own beside the rig's interpreter, so the test can
 // wait for its worker.
@@ -214,56 +104,69 @@ struct CommandRig : test::InterpreterRig {
     }
 };
 
-TEST(PingCommand, MissingArgumentIsAnErrorAtOnce) {
-    CommandRig rig;
-    rig.ping.run("");
-    EXPECT_FALSE(rig.ping.busy());
-    EXPECT_EQ(rig.state.gLastStatusMsg, kPingMissingArgument);
-    EXPECT_EQ(rig.fp.sound.names(), std::vector<std::string>{"close.wav"});
-    EXPECT_TRUE(rig.modifiedCheck->isEnabled());
-    EXPECT_TRUE(rig.fp.icmp.calls.empty());
-}
-
-TEST(PingCommand, ResultGoesToTheClipboardAndRearmsTheWatcherWhenDone) {
-    CommandRig rig;
-    rig.ping.run("host.test");
-    EXPECT_FALSE(rig.modifiedCheck->isEnabled()) << "no result call before the echoes end";
-    rig.settle();
-    EXPECT_EQ(rig.state.gLastStatusMsg, "host.test (10.0.0.7) -  1 ms");
-    EXPECT_EQ(rig.fp.clipboard.text(), "host.test (10.0.0.7) -  1 ms");
-    EXPECT_EQ(rig.fp.sound.names(), std::vector<std::string>{"default.wav"});
-    EXPECT_TRUE(rig.modifiedCheck->isEnabled());
-    EXPECT_EQ(rig.clearClip->interval(), 15000);
-}
-
-TEST(PingCommand, PermissionAdviceIsAnErrorKeptOffTheClipboard) {
-    CommandRig rig;
-    rig.fp.clipboard.setText("mine");
-    rig.fp.icmp.outcomes.push_back({EchoOutcome::NoSocket, 0, kAdvice});
-    rig.ping.run("10.0.0.1");
-    rig.settle();
-    EXPECT_EQ(rig.state.gLastStatusMsg,
-              "Error! Ping needs permission to send ICMP echoes. " + kAdvice);
-    EXPECT_EQ(rig.fp.clipboard.text(), "mine");
-    EXPECT_EQ(rig.fp.sound.names(), std::vector<std::string>{"close.wav"});
-}
-
 TEST(PingCommand, PingDuringAPingIsAnsweredAfterItNewestWins) {
     CommandRig rig;
-    rig.fp.icmp.outcomes.push_back(timedOut());
+    rig.fp.icmp.outcomes.push_back(kTimedOut);
     rig.ping.run("10.0.0.1");
     rig.ping.run("no.such.host"); // replaced by the next one
     rig.ping.run("host.test");
+    EXPECT_FALSE(rig.modifiedCheck->isEnabled()) << "no result call before the echoes end";
     rig.ping.joinWorker();
     rig.fp.events.processPendingEvents(); // first answer, second series starts
-    EXPECT_EQ(rig.state.gLastStatusMsg, "10.0.0.1 - Request Timed Out");
+    EXPECT_EQ(rig.message(), "10.0.0.1 - Request Timed Out");
     EXPECT_TRUE(rig.ping.busy());
     EXPECT_FALSE(rig.modifiedCheck->isEnabled()) << "watcher stays off for the waiting ping";
     rig.settle();
-    EXPECT_EQ(rig.state.gLastStatusMsg, "host.test (10.0.0.7) -  1 ms");
-    EXPECT_EQ(rig.fp.sound.names(), (std::vector<std::string>{"default.wav", "default.wav"}));
+    EXPECT_EQ(rig.message(), "host.test (10.0.0.7) -  1 ms");
+    EXPECT_EQ(rig.sounds(), (std::vector<std::string>{"default.wav", "default.wav"}));
     EXPECT_EQ(rig.fp.icmp.calls.size(), 6u);
     EXPECT_TRUE(rig.modifiedCheck->isEnabled());
+}
+
+// A series runs on its worker thread and its answer comes back through the
+// event pump; errors stay off the clipboard.
+TEST(PingCommand, AnswersAsTheGameShowsIt) {
+    const std::string longName(300, 'a');
+    const EchoOutcome unreachable{EchoOutcome::Failed, 0, "Host Unreachable"};
+    const EchoOutcome noSocket{EchoOutcome::NoSocket, 0, "{Allow it}"};
+    const struct {
+        std::size_t echoesSent;
+        std::string argument;
+        std::vector<EchoOutcome> echoes;
+        std::string message;
+    } cases[] = {
+        {5, "host.test", replies({23, 23, 23, 24, 25}), "host.test (10.0.0.7) -  24 ms"},
+        {5, "10.0.0.1", replies({10, 20, 30, 40, 41}), "10.0.0.1 -  28 ms"},
+        // A time-out ends the series and drops the replies before it.
+        {3, "10.0.0.1", {reply(5), reply(5), kTimedOut}, "10.0.0.1 - Request Timed Out"},
+        {2, "gw", {reply(7), unreachable, reply(7)}, "gw (10.0.0.9) - Host Unreachable"},
+        {1, "10.0.0.1", {{EchoOutcome::Failed, 0, ""}}, "10.0.0.1 - Echo Failed"},
+        {1, "10.0.0.1", {noSocket}, "Error! Ping needs permission to send ICMP echoes. {Allow it}"},
+        {0, "no.such.host", {}, "no.such.host (-1) - Invalid IP or DNS Name"},
+        {0, longName, {}, longName + " (-1) - Invalid IP or DNS Name"} // never resolved
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        CommandRig rig;
+        rig.fp.resolver.answers["gw"] = "10.0.0.9";
+        rig.fp.resolver.answers[longName] = "10.0.0.1";
+        rig.fp.clipboard.setText("mine");
+        rig.fp.icmp.outcomes.assign(c.echoes.begin(), c.echoes.end());
+        rig.ping.run(c.argument);
+        EXPECT_TRUE(rig.ping.busy());
+        rig.ping.joinWorker();
+        EXPECT_EQ(rig.message(), "") << "the answer must arrive on the UI thread, not the worker";
+        rig.fp.events.processPendingEvents();
+        EXPECT_FALSE(rig.ping.busy());
+        EXPECT_EQ(rig.message(), c.message);
+        const bool error = c.message.starts_with("Error!");
+        EXPECT_EQ(rig.fp.clipboard.text(), error ? "mine" : c.message);
+        EXPECT_EQ(rig.sounds(), std::vector<std::string>{error ? "close.wav" : "default.wav"});
+        EXPECT_EQ(rig.clearClip->interval(), 15000);
+        ASSERT_EQ(rig.fp.icmp.calls.size(), c.echoesSent);
+        for (const auto& call : rig.fp.icmp.calls)
+            EXPECT_EQ(call.substr(call.find('|')), "|Echo This|200");
+    }
 }
 
 } // namespace
