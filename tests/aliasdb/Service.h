@@ -11,11 +11,9 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
@@ -39,7 +37,7 @@ struct Reply {
     std::string head, body;
 };
 
-// Sends `bytes` and reads until the server closes, within 5 s.
+// Sends `bytes` and reads until the server closes (or is silent for 5 s).
 inline Reply sendRaw(int port, const std::string& bytes) {
     const int fd = connectLocal(port);
     if (fd < 0)
@@ -50,17 +48,12 @@ inline Reply sendRaw(int port, const std::string& bytes) {
             break; // the server may answer early (413) and stop reading
         sent += static_cast<std::size_t>(n);
     }
+    timeval limit{5, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
     std::string raw;
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    for (char chunk[65536]; std::chrono::steady_clock::now() < until;) {
-        pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, 50) <= 0)
-            continue;
-        const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
-        if (n <= 0)
-            break;
+    char chunk[65536];
+    for (ssize_t n; (n = ::recv(fd, chunk, sizeof chunk, 0)) > 0;)
         raw.append(chunk, static_cast<std::size_t>(n));
-    }
     ::close(fd);
     const auto headEnd = raw.find("\r\n\r\n");
     if (raw.rfind("HTTP/1.1 ", 0) != 0 || headEnd == std::string::npos)
