@@ -41,7 +41,7 @@ struct InterpreterRig : GameLinkRig {
         ::setenv("TZ", "UTC", 1);
         ::tzset();
         state.monitoringOn = true;
-        writeFile(gameScriptPath(), kGameScript);
+        writeFile(folder.game() / "baseq3" / "handleHound.cfg", kGameScript);
     }
 
     void run(const std::string& line) { interpreter.processFile(line); }
@@ -55,11 +55,6 @@ struct InterpreterRig : GameLinkRig {
     std::string message() const { return state.gLastStatusMsg; }
     std::vector<std::string> sounds() const { return fp.sound.names(); }
     std::string lastSound() const { return sounds().empty() ? "" : sounds().back(); }
-    // What the result script holds for `message`.
-    static std::string scriptFor(const std::string& message) { return renderResultScript(message); }
-    std::filesystem::path gameScriptPath() const {
-        return folder.game() / "baseq3" / "handleHound.cfg";
-    }
 
     std::unique_ptr<Timer> countTo = fp.clock.createTimer();
     LookupHandler lookup{state, settings, fp.platform, view, result};

@@ -12,8 +12,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kDownload = "Download: https://handlehound.example/download";
-const std::string kPaste = " {Press Ctrl+V to paste this information into Quake III Arena}";
+const std::string kDownload = "Download: https://handlehound.example/download {Press Ctrl+V to "
+                              "paste this information into Quake III Arena}";
 
 TEST(Dispatcher, EveryAnswerIsOneResultCallWithItsFlags) {
     const std::string noCommand = "Error! Unrecognized command Or no command supplied. {Command "
@@ -36,12 +36,12 @@ TEST(Dispatcher, EveryAnswerIsOneResultCallWithItsFlags) {
         {"about", "complete.wav",
          "Handlehound - lists all known aliases for any player in a Q3 PunkBuster server (All "
          "from within Q3). " +
-             kDownload + kPaste,
+             kDownload,
          true, -1, true},
         {"author", "complete.wav",
          "Handlehound is designed/written by hhdev under the self proclaimed company name 'Kennel "
          "Works'. " +
-             kDownload + kPaste,
+             kDownload,
          true, -1, true},
         {"ver", "default.wav",
          "Handlehound v" + versionText() +
@@ -75,7 +75,7 @@ TEST(Dispatcher, EveryAnswerIsOneResultCallWithItsFlags) {
         InterpreterRig rig;
         rig.run(c.line);
         EXPECT_EQ(rig.message(), c.message);
-        EXPECT_EQ(rig.script(), InterpreterRig::scriptFor(c.message));
+        EXPECT_EQ(rig.script(), renderResultScript(c.message));
         EXPECT_EQ(rig.sounds(), std::vector<std::string>{c.sound});
         EXPECT_EQ(rig.modifiedCheck->isEnabled(), c.rearm);
         EXPECT_EQ(rig.clearClip->isEnabled() ? rig.clearClip->interval() / 1000 : -1, c.seconds);
@@ -148,7 +148,7 @@ TEST(DumpRoad, AnEmptyCommandKeepsTheProgramListening) {
         rig.runFromDump({"]/hh "});
         EXPECT_TRUE(rig.sounds().empty()) << "no result call";
         EXPECT_EQ(rig.modifiedCheck->isEnabled(), monitoring);
-        EXPECT_EQ(rig.script(), InterpreterRig::scriptFor(""));
+        EXPECT_EQ(rig.script(), renderResultScript(""));
     }
 }
 
@@ -165,7 +165,7 @@ TEST(TypedRoad, AGuidLookupShowsItsNoteUntilThePageArrives) {
     InterpreterRig rig;
     rig.interpreter.runTypedCommand("guid", "1a2b3c4d");
     EXPECT_EQ(rig.script(),
-              InterpreterRig::scriptFor("Searching for player with GUID# '^71a2b3c4d^3'. . ."));
+              renderResultScript("Searching for player with GUID# '^71a2b3c4d^3'. . ."));
     EXPECT_EQ(rig.view.statusText, "Searching for player with GUID# '1a2b3c4d'. . .");
     EXPECT_FALSE(rig.modifiedCheck->isEnabled()) << "the page handler re-arms the watcher";
     ASSERT_EQ(rig.fp.pages.requests.size(), 1u);

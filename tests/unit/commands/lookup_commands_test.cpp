@@ -65,8 +65,8 @@ TEST(PlayerLookup, HitsAskTheAliasDatabaseAndLeaveTheAnswerToThePage) {
         ASSERT_EQ(rig.fp.pages.requests.size(), 1u);
         EXPECT_TRUE(rig.fp.pages.requests.front().url.ends_with("?guid=" + guid));
         EXPECT_EQ(rig.state.searchName, shownName);
-        EXPECT_EQ(rig.script(), InterpreterRig::scriptFor("Searching for player: '^7" + shownName +
-                                                          "^3' (GUID: ^7" + guid + "^3). . ."));
+        EXPECT_EQ(rig.script(), renderResultScript("Searching for player: '^7" + shownName +
+                                                   "^3' (GUID: ^7" + guid + "^3). . ."));
         EXPECT_EQ(rig.view.statusText,
                   "Searching for player: '" + shownName + "' (GUID: " + guid + "). . .");
         EXPECT_NE(rig.view.console.find("\r\n>Name:  " + shownName + "\r\n GUID:  " + guid),

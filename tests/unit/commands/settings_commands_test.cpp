@@ -99,7 +99,8 @@ TEST(SettingsCommands, CommandKeyRebindsTheScriptAndTheHotKey) {
     EXPECT_EQ(rig.settings.read("Behavior", "CommandKey"), "f6");
     EXPECT_EQ(rig.settings.read("Behavior", "CommandKeyCode"), "117");
     EXPECT_EQ(rig.program.calls, (std::vector<std::string>{"reregisterHotKey", "keyCodesChanged"}));
-    EXPECT_NE(readFile(rig.gameScriptPath()).find("bind \"f6\" \"vstr part1; vstr w2;\""),
+    EXPECT_NE(readFile(rig.folder.game() / "baseq3" / "handleHound.cfg")
+                  .find("bind \"f6\" \"vstr part1; vstr w2;\""),
               std::string::npos);
 }
 

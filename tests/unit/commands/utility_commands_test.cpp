@@ -23,7 +23,7 @@ TEST(Timer, ShowsEachSecondThenExpires) {
             << "the start has no sound of its own";
         std::vector<std::string> expected, shown;
         for (int n = 0; n < seconds; ++n)
-            expected.push_back(InterpreterRig::scriptFor(" " + std::to_string(n)));
+            expected.push_back(renderResultScript(" " + std::to_string(n)));
         for (int t = 50; t < seconds * 1000 + 50; t += 50) {
             rig.fp.clock.advance(50);
             if (shown.empty() || shown.back() != rig.script())
@@ -32,7 +32,7 @@ TEST(Timer, ShowsEachSecondThenExpires) {
         EXPECT_EQ(shown, expected);
         rig.fp.clock.advance(50);
         EXPECT_EQ(rig.message(), expired(seconds));
-        EXPECT_EQ(rig.script(), InterpreterRig::scriptFor(expired(seconds)));
+        EXPECT_EQ(rig.script(), renderResultScript(expired(seconds)));
         EXPECT_EQ(rig.lastSound(), "complete.wav");
         EXPECT_FALSE(rig.countTo->isEnabled());
         EXPECT_TRUE(rig.modifiedCheck->isEnabled());
@@ -54,7 +54,7 @@ TEST(Timer, ASecondTimerGoesOnFromTheCountAndEndStartsItAgainAtZero) {
     rig.fp.clock.advance(2050); // shown 0, 1, 2
     rig.run("timer 4");
     rig.fp.clock.advance(50);
-    EXPECT_EQ(rig.script(), InterpreterRig::scriptFor(" 3"));
+    EXPECT_EQ(rig.script(), renderResultScript(" 3"));
     rig.run("timer end");
     rig.fp.clock.advance(50);
     EXPECT_EQ(rig.message(), expired(4));
