@@ -96,6 +96,7 @@ class RunningService {
         thread_.join();
     }
     int port() const { return server_->port(); }
+    SqliteStore& store() { return *store_; }
     std::vector<AliasRow> aliases(const std::string& guid, std::size_t limit = 10) {
         std::vector<AliasRow> rows;
         std::string error;
