@@ -20,6 +20,17 @@ using hh::test::waitUntil;
 
 namespace {
 
+bool answersOn(int port) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons(static_cast<std::uint16_t>(port));
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const bool connected = ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
+    ::close(fd);
+    return connected;
+}
+
 int freeLoopbackPort() {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in addr{};
@@ -40,9 +51,12 @@ std::string aliasDbBinary() {
 
 TEST(AliasDatabaseEndToEnd, NamesSeenInEarlierDumpsAreListed) {
     GameFolder g;
-    const std::string listen = "127.0.0.1:" + std::to_string(freeLoopbackPort());
+    const int port = freeLoopbackPort();
+    const std::string listen = "127.0.0.1:" + std::to_string(port);
     Process db(aliasDbBinary(),
                {"--listen", listen, "--db", (g.program() / "aliases.sqlite").string()});
+    // The first dump's players are posted once; the service must be up by then.
+    ASSERT_TRUE(waitUntil([&] { return answersOn(port); }, 10s)) << db.errors();
     Process program(HH_BINARY,
                     {"--headless", "--always-on", "--quiet", "--program-dir", g.program().string(),
                      "--lookup-url", "http://" + listen},
@@ -74,7 +88,7 @@ TEST(AliasDatabaseEndToEnd, NamesSeenInEarlierDumpsAreListed) {
         g.writeDump(lookup);
         waitUntil(
             [&] {
-                return g.resultText().find(" = ") != std::string::npos ||
+                return g.resultText().find("^3= ^3") != std::string::npos ||
                        g.resultText().find("No ^3Aliases") != std::string::npos;
             },
             10s);

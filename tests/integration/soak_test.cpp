@@ -109,8 +109,12 @@ TEST(Soak, EveryCommandAnsweredOnceWithFlatResources) {
         pageRequests += r.method == "GET" && r.target.find("guid=") != std::string::npos;
     EXPECT_EQ(pageRequests, static_cast<std::size_t>(lookups));
     // Flat: no more than a small allowance over the level after warm-up.
+    // AddressSanitizer keeps freed memory in quarantine, so resident memory
+    // says nothing there; its leak check at exit covers that build.
+#ifndef __SANITIZE_ADDRESS__
     EXPECT_LE(rssEnd, rssAtTenth + 4096)
         << "resident kB grew from " << rssAtTenth << " to " << rssEnd;
+#endif
     EXPECT_LE(filesEnd, filesAtTenth + 2)
         << "open files grew from " << filesAtTenth << " to " << filesEnd;
     std::printf("soak: %d commands (%d lookups), resident %ld -> %ld kB, open files %ld -> %ld\n",
