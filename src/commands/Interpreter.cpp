@@ -121,7 +121,8 @@ std::optional<std::string> Interpreter::fetch(std::string& word, std::string& ar
         }
         if (word != kPullToken || pulls == kMaxDumpPulls)
             break;
-        const std::string text = findCommandInDump(ctx_.state.gDumpFileAbsPath, kDumpPrefix);
+        const std::string text =
+            findCommandInDump(ctx_.state.gDumpFileAbsPath, kDumpPrefix, &ctx_.state.lastDumpText);
         pulled = true;
         // Without a blank the text is all word and the argument stays as it was.
         const auto blank = text.find(' ');

@@ -8,9 +8,10 @@ namespace hh {
 
 struct SharedState {
     // Dump watcher
-    std::string gDumpFileAbsPath;  // <game>/<mod>/<dump file name>
-    std::string gLastModified;     // dump's time when last taken in (modifiedTimeText form)
-    bool keyboardHooked = false;   // the watcher installed the key observer
+    std::string gDumpFileAbsPath; // <game>/<mod>/<dump file name>
+    std::string gLastModified;    // dump's time when last taken in (modifiedTimeText form)
+    bool keyboardHooked = false;  // the watcher installed the key observer
+    std::string lastDumpText;     // the dump the last pickup read, for recording its players
 
     // Interpreter
     std::string gLastCommand;

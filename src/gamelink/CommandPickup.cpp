@@ -154,9 +154,13 @@ std::string findCommandInText(std::string_view dump, std::string_view prefix) {
     return pickCommand(text, prefix);
 }
 
-std::string findCommandInDump(const fs::path& dumpPath, std::string_view prefix) {
+std::string findCommandInDump(const fs::path& dumpPath, std::string_view prefix,
+                              std::string* dumpText) {
     std::string text = readDumpCreatingIt(dumpPath);
-    return pickCommand(text, prefix);
+    std::string command = pickCommand(text, prefix);
+    if (dumpText)
+        *dumpText = std::move(text);
+    return command;
 }
 
 std::string readDumpCreatingIt(const fs::path& dumpPath) {

@@ -17,7 +17,8 @@ std::string findCommandInText(std::string_view dump, std::string_view prefix);
 
 // Reads the dump (creating it empty when missing) and applies the above. A
 // dump that changes while it is read is read again.
-std::string findCommandInDump(const std::filesystem::path& dumpPath, std::string_view prefix);
+std::string findCommandInDump(const std::filesystem::path& dumpPath, std::string_view prefix,
+                              std::string* dumpText = nullptr);
 
 // The dump's bytes as readDumpSettled reads them; a missing dump is created
 // empty (so the watcher sees it from then on) and reads as "".

@@ -1,7 +1,6 @@
 #include "shell/FrmMain.h"
 
 #include "common/MainView.h"
-#include "gamelink/CommandPickup.h"
 #include "gamelink/DumpPaths.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
@@ -74,11 +73,14 @@ FrmMain::FrmMain(Platform& platform, MainView& view, Settings& settings, Program
           [this] { return lookup_.lookupAddress(); }) {
     watcher_.setProcessFile([this](const std::string& cmd) {
         interpreter_.processFile(cmd);
-        // The players this dump lists go to the alias database after the
-        // answer is written, so recording never delays it.
-        platform_.events.postToUiThread([alive = std::weak_ptr<bool>(alive_), this] {
+        // The players of the dump the command came from go to the alias
+        // database after the answer is written, so recording never delays it
+        // (and a dump the game writes meanwhile is not mistaken for it).
+        auto dump = std::make_shared<std::string>(std::move(state_.lastDumpText));
+        state_.lastDumpText.clear();
+        platform_.events.postToUiThread([alive = std::weak_ptr<bool>(alive_), this, dump] {
             if (alive.lock())
-                recordSightings();
+                recordSightings(*dump);
         });
     });
     lookup_.setClearLastCommand([this] { interpreter_.clearLastCommand(); });
@@ -87,10 +89,10 @@ FrmMain::FrmMain(Platform& platform, MainView& view, Settings& settings, Program
 
 FrmMain::~FrmMain() = default;
 
-void FrmMain::recordSightings() {
-    if (state_.gDumpFileAbsPath.empty() || !settings_.recordSightings())
+void FrmMain::recordSightings(const std::string& dumpText) {
+    if (dumpText.empty() || !settings_.recordSightings())
         return;
-    sightings_.recordFromDump(readDumpSettled(state_.gDumpFileAbsPath), watcher_.GetCurrentMod());
+    sightings_.recordFromDump(dumpText, watcher_.GetCurrentMod());
 }
 
 void FrmMain::load() {

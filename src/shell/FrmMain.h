@@ -114,7 +114,7 @@ class FrmMain : public ProgramControl {
     // Work posted to the event loop checks this before it touches the window.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 
-    void recordSightings();
+    void recordSightings(const std::string& dumpText);
 };
 
 // The welcome text written to the console on a first start.
