@@ -17,7 +17,7 @@ packages=(
   pulseaudio-utils
 )
 test_packages=(
-  xvfb xdotool xclip openbox trayer imagemagick sox iproute2 util-linux
+  xvfb xdotool xclip x11-utils openbox trayer imagemagick sox iproute2 util-linux
   postgresql clang-14 libclang-rt-14-dev
 )
 
