@@ -142,8 +142,12 @@ WindowId X11WindowSystem::findWindowByTitle(const std::string& title) {
         const auto clients = windowList(root_, clientList_, &found);
         if (const Xid match = firstWithTitle(clients, title))
             return match;
+        // A window it does not manage: walk the tree, but not on every call.
+        const auto now = std::chrono::steady_clock::now();
+        if (lastWalk_.title != title || now - lastWalk_.at >= kWalkValid)
+            lastWalk_ = {title, walkTree(title), now};
+        return lastWalk_.found;
     }
-    // Without a window manager, or a window it does not manage.
     return walkTree(title);
 }
 

@@ -5,7 +5,9 @@
 #include "platform/WindowSystem.h"
 #include "platform/x11/X11Display.h"
 
+#include <chrono>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 struct xcb_connection_t;
@@ -43,6 +45,17 @@ class X11WindowSystem : public WindowSystem {
     Xid root_ = 0;
     Xid clientList_ = 0, activeWindow_ = 0, wmName_ = 0, utf8_ = 0, wmState_ = 0, wmCheck_ = 0;
     WindowId mainWindow_ = 0;
+
+    // The last walk of the whole tree, made for a title the window manager
+    // does not list (an unmanaged window): its answer stands for a while, so
+    // an idle program does not walk every window every second.
+    struct Walk {
+        std::string title;
+        Xid found = 0;
+        std::chrono::steady_clock::time_point at;
+    };
+    Walk lastWalk_;
+    static constexpr std::chrono::seconds kWalkValid{5};
 };
 
 } // namespace hh
