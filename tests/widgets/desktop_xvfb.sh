@@ -49,11 +49,16 @@ export DISPLAY=:$(head -n1 "$work/display")
 openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
 wait_for 10 xprop -root _NET_SUPPORTING_WM_CHECK || fail "openbox did not come up"
-trayer --edge top --align right --widthtype pixel --width 120 --heighttype pixel --height 24 \
-    >"$work/trayer.log" 2>&1 &
-pids+=($!)
-# Started before the tray host is up, the program would report that no tray exists.
-wait_for 10 xdotool search --class trayer || fail "trayer did not come up"
+# Started before the tray host is up, the program would report that no tray
+# exists. A tray host that dies at start (seen once on a loaded machine) gets
+# one more try; what it said is shown when both fail.
+start_trayer() {
+    trayer --edge top --align right --widthtype pixel --width 120 --heighttype pixel \
+        --height 24 >>"$work/trayer.log" 2>&1 &
+    pids+=($!)
+    wait_for 20 xdotool search --class trayer
+}
+start_trayer || start_trayer || { fail "trayer did not come up"; cat "$work/trayer.log" >&2; }
 
 game=$work/game
 prog=$work/program
