@@ -4,6 +4,8 @@
 #include "settings/Settings.h"
 
 #include <QTcpSocket>
+#include <csignal>
+#include <sys/prctl.h>
 
 namespace hh {
 
@@ -41,6 +43,9 @@ std::string AliasDbLauncher::startIfNeeded(const std::string& lookupAddress,
     // Its one line per request goes to a log of its own, not into ours.
     std::error_code ec;
     std::filesystem::create_directories(programDir / "log", ec);
+    // The service is ours: when this program dies without its own shutdown
+    // (a lost X display ends an Xlib program at once), the service goes too.
+    process_->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     process_->setStandardOutputFile(QProcess::nullDevice());
     process_->setStandardErrorFile(
         QString::fromLocal8Bit((programDir / "log" / "aliasdb.log").c_str()), QIODevice::Append);
