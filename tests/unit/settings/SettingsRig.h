@@ -13,9 +13,10 @@
 
 namespace hh::test {
 
-// The shipped game-side script in the source tree.
+// The shipped game-side script in the source tree. Not found through
+// __FILE__: Ninja names sources relative to the build folder.
 inline std::filesystem::path shippedScriptSource() {
-    return std::filesystem::path(__FILE__).parent_path() / "../../../data/handleHound.cfg";
+    return std::filesystem::path(HH_SOURCE_DIR) / "data/handleHound.cfg";
 }
 
 struct SettingsRig {
