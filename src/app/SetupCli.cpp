@@ -2,7 +2,7 @@
 
 #include "app/ProgramFolder.h"
 #include "app/ProgramServices.h"
-#include "settings/SetupCommand.h"
+#include "setup/SetupCommand.h"
 
 #include <QCoreApplication>
 #include <iostream>

@@ -1,6 +1,6 @@
 #include "shell/qt/ColourDigitBox.h"
 
-#include "settings/OptionsDialog.h"
+#include "setup/OptionsDialog.h"
 #include "shell/qt/QtText.h"
 
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #pragma once
 // frmOptions: the "Handle Hound Options" dialog's widgets. Loading, storing
 // and the rules of its controls are OptionsDialogLogic's.
-#include "settings/OptionsDialog.h"
+#include "setup/OptionsDialog.h"
 
 #include <QDialog>
 #include <memory>

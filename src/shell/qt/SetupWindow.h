@@ -1,7 +1,7 @@
 #pragma once
 // frmSetup: the "Handlehound Setup" dialog's widgets. It closes only through
 // OK (after a complete setup) or Cancel; SetupDialogLogic decides.
-#include "settings/SetupDialog.h"
+#include "setup/SetupDialog.h"
 
 #include <QDialog>
 #include <memory>

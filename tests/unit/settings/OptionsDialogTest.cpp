@@ -1,4 +1,4 @@
-#include "settings/OptionsDialog.h"
+#include "setup/OptionsDialog.h"
 #include "SettingsRig.h"
 
 #include <gtest/gtest.h>

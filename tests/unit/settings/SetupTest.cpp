@@ -1,6 +1,6 @@
 #include "SettingsRig.h"
-#include "settings/SetupCommand.h"
-#include "settings/SetupDialog.h"
+#include "setup/SetupCommand.h"
+#include "setup/SetupDialog.h"
 
 #include <gtest/gtest.h>
 

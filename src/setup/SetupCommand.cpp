@@ -1,4 +1,4 @@
-#include "settings/SetupCommand.h"
+#include "setup/SetupCommand.h"
 
 #include "common/SharedState.h"
 #include "common/Strings.h"
@@ -7,7 +7,7 @@
 #include "platform/Platform.h"
 #include "settings/KeyNames.h"
 #include "settings/Settings.h"
-#include "settings/SetupSteps.h"
+#include "setup/SetupSteps.h"
 
 #include <algorithm>
 #include <ostream>

@@ -1,13 +1,13 @@
-#include "settings/SetupSteps.h"
+#include "setup/SetupSteps.h"
 
 #include "common/Strings.h"
 #include "gamelink/EngineProfiles.h"
 #include "gamelink/GameScript.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
-#include "settings/GameFolders.h"
 #include "settings/KeyNames.h"
 #include "settings/Settings.h"
+#include "setup/GameFolders.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "settings/GameFolders.h"
+#include "setup/GameFolders.h"
 
 #include <cstdlib>
 #include <filesystem>

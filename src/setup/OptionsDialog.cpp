@@ -1,4 +1,4 @@
-#include "settings/OptionsDialog.h"
+#include "setup/OptionsDialog.h"
 
 #include "common/SharedState.h"
 #include "common/Strings.h"

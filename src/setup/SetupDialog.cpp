@@ -1,10 +1,10 @@
-#include "settings/SetupDialog.h"
+#include "setup/SetupDialog.h"
 
 #include "gamelink/EngineProfiles.h"
 #include "platform/Platform.h"
-#include "settings/GameFolders.h"
 #include "settings/Settings.h"
-#include "settings/SetupSteps.h"
+#include "setup/GameFolders.h"
+#include "setup/SetupSteps.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,0 +1,4 @@
+#pragma once
+#include "settings/Ini.h"
+#include <QString>
+#  include <windows.h>

@@ -1,0 +1,2 @@
+#include "gamelink/Dump.h"
+#include "setup/Steps.h"

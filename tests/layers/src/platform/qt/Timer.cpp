@@ -1,0 +1,3 @@
+#include "platform/Clock.h"
+#include <QTimer>
+#include "shell/Detector.h"

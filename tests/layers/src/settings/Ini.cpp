@@ -1,0 +1,4 @@
+#include "common/Strings.h"
+#include "gamelink/Dump.h"
+#include "Ini.h"
+#include <string>
