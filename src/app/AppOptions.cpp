@@ -1,6 +1,8 @@
 #include "app/AppOptions.h"
 
-#include <cstring>
+#include "app/ThisSystem.h"
+
+#include <CLI/CLI.hpp>
 
 namespace hh {
 
@@ -21,57 +23,32 @@ std::string usageText() {
            "                           set up without a window (profiles: quake3, quake3-linux,\n"
            "                           ioquake3, openarena)\n"
            "  --version                print the version\n"
-           "  --help                   print this text\n";
+           "  --help                   print this text\n" +
+           systemUsageNote();
 }
 
-AppOptions parseAppOptions(int argc, char** argv) {
+AppOptions parseAppOptions(int argc, const char* const* argv) {
     AppOptions o;
-    struct Valued {
-        const char* name;
-        std::string* target;
-    };
-    const Valued valued[] = {{"--program-dir", &o.programDir}, {"--lookup-url", &o.lookupUrl},
-                             {"--game-dir", &o.gameDir},       {"--mod", &o.mod},
-                             {"--engine", &o.engine},          {"--command-key", &o.commandKey},
-                             {"--status-key", &o.statusKey}};
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        bool matched = true;
-        if (arg == "--headless")
-            o.headless = true;
-        else if (arg == "--always-on")
-            o.alwaysOn = true;
-        else if (arg == "--setup")
-            o.setup = true;
-        else if (arg == "--version")
-            o.showVersion = true;
-        else if (arg == "--help" || arg == "-h")
-            o.showHelp = true;
-        else if (arg == "--no-file-events")
-            o.noFileEvents = true;
-        else if (arg == "--quiet")
-            o.quiet = true;
-        else
-            matched = false;
-        if (matched)
-            continue;
-        bool valuedMatch = false;
-        for (const auto& v : valued) {
-            const std::string name = v.name;
-            if (arg == name) {
-                valuedMatch = true;
-                if (i + 1 >= argc)
-                    o.errors.push_back(name + " needs a value");
-                else
-                    *v.target = argv[++i];
-            } else if (arg.rfind(name + "=", 0) == 0) {
-                valuedMatch = true;
-                *v.target = arg.substr(name.size() + 1);
-            }
-        }
-        // Qt's own options (-platform, -style ...) pass through to the desktop program.
-        if (!valuedMatch && arg.rfind("--", 0) == 0)
-            o.errors.push_back("unknown option " + arg);
+    CLI::App cli("handlehound");
+    cli.set_help_flag(); // our own text, printed by main
+    cli.add_flag("--help,-h", o.showHelp);
+    cli.add_flag("--version", o.showVersion);
+    cli.add_flag("--headless", o.headless);
+    cli.add_flag("--always-on", o.alwaysOn);
+    cli.add_flag("--setup", o.setup);
+    cli.add_flag("--no-file-events", o.noFileEvents);
+    cli.add_flag("--quiet", o.quiet);
+    cli.add_option("--program-dir", o.programDir);
+    cli.add_option("--lookup-url", o.lookupUrl);
+    cli.add_option("--game-dir", o.gameDir);
+    cli.add_option("--mod", o.mod);
+    cli.add_option("--engine", o.engine);
+    cli.add_option("--command-key", o.commandKey);
+    cli.add_option("--status-key", o.statusKey);
+    try {
+        cli.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        o.error = e.what();
     }
     return o;
 }

@@ -1,7 +1,6 @@
 #pragma once
 // The command line of handlehound.
 #include <string>
-#include <vector>
 
 namespace hh {
 
@@ -17,10 +16,12 @@ struct AppOptions {
     std::string lookupUrl;
     // --setup
     std::string gameDir, mod, engine, commandKey, statusKey;
-    std::vector<std::string> errors;
+    // The first thing wrong with the command line, "" when nothing is.
+    std::string error;
 };
 
-AppOptions parseAppOptions(int argc, char** argv);
+// Arguments as UTF-8 (Windows converts its wide command line first).
+AppOptions parseAppOptions(int argc, const char* const* argv);
 std::string usageText();
 
 } // namespace hh

@@ -1,16 +1,13 @@
 #include "app/HeadlessApp.h"
 
-#include "app/AliasDbLauncher.h"
 #include "app/ProgramFolder.h"
 #include "app/ProgramServices.h"
-#include "app/SignalBridge.h"
 #include "app/StdoutMainView.h"
 #include "settings/Settings.h"
 #include "shell/FrmMain.h"
 #include "shell/GameWindowPoller.h"
 #include "shell/ProgramHost.h"
 
-#include <QCoreApplication>
 #include <cstdio>
 
 namespace hh {
@@ -28,11 +25,8 @@ class HeadlessHost : public ProgramHost {
 
 } // namespace
 
-int runHeadless(const AppOptions& options, int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("Handlehound"));
-
-    const auto programDir = resolveProgramDir(options.programDir, argv[0]);
+int runHeadless(const AppOptions& options) {
+    const auto programDir = resolveProgramDir(options.programDir);
     const std::string resourceProblem = installMissingResources(programDir);
     Settings settings(programDir / "handleHound.ini");
     const std::string dumpPath = settings.path();
@@ -40,21 +34,20 @@ int runHeadless(const AppOptions& options, int argc, char** argv) {
         std::fprintf(stderr,
                      "handlehound: %s: the key Path of section [Main] is not set; run "
                      "'handlehound --setup --game-dir DIR --mod NAME --program-dir %s' first\n",
-                     settings.iniPath().c_str(), programDir.c_str());
+                     settings.iniPath().string().c_str(), programDir.string().c_str());
         return 2;
     }
 
     ProgramServices services({false, !options.noFileEvents, options.quiet, programDir});
     StdoutMainView view;
     HeadlessHost host;
-    AliasDbLauncher aliasDb;
     FrmMain frm(services.platform(), view, settings, host);
     settings.setOnWriteError([&frm](const std::string& m) { frm.reportProblem(m); });
     if (!options.lookupUrl.empty())
         frm.setLookupUrlOverride(options.lookupUrl);
     if (!resourceProblem.empty())
         frm.reportProblem(resourceProblem);
-    const std::string aliasDbNote = aliasDb.startIfNeeded(frm.lookup().lookupAddress(), programDir);
+    const std::string aliasDbNote = services.startLocalAliasService(frm.lookup().lookupAddress());
     if (!aliasDbNote.empty())
         frm.appendConsoleLine(aliasDbNote);
 
@@ -70,10 +63,10 @@ int runHeadless(const AppOptions& options, int argc, char** argv) {
         frm.stopKeyServices();
         frm.queryUnload();
         frm.resultScript().writeResultScript("Handlehound is Not Running.");
-        QCoreApplication::exit(status);
+        services.quitEventLoop(status);
     };
     host.onEnd = shutdown;
-    SignalBridge terminateSignals([&] { shutdown(0); });
+    services.setOnTerminateRequest([&] { shutdown(0); });
 
     frm.state().gDumpFileAbsPath = dumpPath;
     frm.load();
@@ -91,7 +84,7 @@ int runHeadless(const AppOptions& options, int argc, char** argv) {
     else
         poller.start();
 
-    const int status = QCoreApplication::exec();
+    const int status = services.runEventLoop();
     if (!ended)
         shutdown(status);
     return exitStatus;

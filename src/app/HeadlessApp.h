@@ -3,7 +3,8 @@
 
 namespace hh {
 
-// `handlehound --headless`: monitoring without any window.
-int runHeadless(const AppOptions& options, int argc, char** argv);
+// `handlehound --headless`: the program without any window; console lines
+// go to standard output. The same on every system.
+int runHeadless(const AppOptions& options);
 
 } // namespace hh

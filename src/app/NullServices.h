@@ -1,5 +1,8 @@
 #pragma once
-// Services a program without a desktop (or without X11) does without.
+// Services a program without a desktop (or without X11) does without, or
+// keeps to itself.
+#include "platform/Clipboard.h"
+#include "platform/Dialogs.h"
 #include "platform/HotKey.h"
 #include "platform/KeyEventSource.h"
 #include "platform/Shell.h"
@@ -46,6 +49,33 @@ class PrintingShell : public Shell {
   public:
     void openFile(const std::string& path) override { std::printf("Open: %s\n", path.c_str()); }
     void openUrl(const std::string& url) override { std::printf("Open: %s\n", url.c_str()); }
+};
+
+// No desktop clipboard: the text is kept here so that the expiry rules still hold.
+class InProcessClipboard : public Clipboard {
+  public:
+    std::string text() const override { return text_; }
+    void setText(const std::string& text) override { text_ = text; }
+
+  private:
+    std::string text_;
+};
+
+// Message boxes go to standard error; nothing can be asked, so input and
+// file boxes answer "cancelled".
+class StderrDialogs : public Dialogs {
+  public:
+    void messageBox(const std::string& text, MessageIcon) override {
+        std::fprintf(stderr, "%s\n", text.c_str());
+        std::fflush(stderr);
+    }
+    std::optional<std::string> inputBox(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> openFile(const std::string&, const std::string&,
+                                        const std::string&) override {
+        return std::nullopt;
+    }
 };
 
 } // namespace hh

@@ -1,32 +1,20 @@
 #include "app/ProgramFolder.h"
 
-#include <cstdlib>
+#include "app/ThisSystem.h"
+
 #include <system_error>
 
 namespace hh {
 namespace fs = std::filesystem;
 
-fs::path executableDir(const char* argv0) {
-    std::error_code ec;
-    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec)
-        return self.parent_path();
-    return fs::absolute(argv0 ? argv0 : ".", ec).parent_path();
-}
-
-fs::path resolveProgramDir(const std::string& option, const char* argv0) {
+fs::path resolveProgramDir(const fs::path& option) {
     fs::path dir;
-    if (!option.empty()) {
+    if (!option.empty())
         dir = option;
-    } else if (fs::exists(executableDir(argv0) / "handleHound.ini")) {
-        dir = executableDir(argv0);
-    } else {
-        const char* dataHome = std::getenv("XDG_DATA_HOME");
-        const char* home = std::getenv("HOME");
-        fs::path base = dataHome && *dataHome ? fs::path(dataHome)
-                                              : fs::path(home ? home : ".") / ".local" / "share";
-        dir = base / "handlehound";
-    }
+    else if (fs::exists(executableDir() / "handleHound.ini"))
+        dir = executableDir();
+    else
+        dir = defaultProgramDir();
     std::error_code ec;
     fs::create_directories(dir, ec);
     return fs::absolute(dir, ec);
@@ -35,13 +23,8 @@ fs::path resolveProgramDir(const std::string& option, const char* argv0) {
 namespace {
 
 fs::path shippedDataDir() {
-    const fs::path candidates[] = {
-        executableDir(nullptr) / ".." / "share" / "handlehound",
-        fs::path(HH_DATA_DIR),
-        fs::path(HH_SOURCE_DATA_DIR),
-    };
     std::error_code ec;
-    for (const auto& c : candidates)
+    for (const auto& c : shippedDataCandidates())
         if (fs::exists(c / "handleHound.cfg", ec))
             return c;
     return {};

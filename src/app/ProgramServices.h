@@ -1,18 +1,20 @@
 #pragma once
-// The real platform services of the running program, chosen for the
-// session: X11 ones when an X display is reachable, none otherwise.
+// What the system the program runs on provides: its platform services, the
+// UI thread's event loop, requests to end from outside (a signal, Ctrl+C,
+// the console closing) and the local alias database where there is one.
+// One implementation per system (linux/, win32/).
 #include "platform/Platform.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
-
-class QWidget;
+#include <string>
 
 namespace hh {
 
 struct ServiceChoice {
-    bool desktop = false;   // QApplication exists: real clipboard and dialogs
-    bool fileEvents = true; // follow inotify change notices of the dump
+    bool desktop = false;   // a desktop session: real clipboard and dialogs
+    bool fileEvents = true; // follow the system's change notices of the dump
     bool quiet = false;     // no sounds
     std::filesystem::path programDir;
 };
@@ -22,17 +24,28 @@ class ProgramServices {
     explicit ProgramServices(const ServiceChoice& choice);
     ~ProgramServices();
     Platform& platform() { return *platform_; }
-    // Dialog parent for the desktop program.
-    void setDialogParent(QWidget* parent);
-    // Desktop: the main window's native id, for the foreground test.
-    void setMainWindowId(std::uint64_t id);
-    bool x11() const { return x11_; }
+
+    // Runs the event loop until quitEventLoop(); returns its status.
+    int runEventLoop();
+    void quitEventLoop(int status);
+    // Called on the UI thread when the program is asked to end from outside.
+    void setOnTerminateRequest(std::function<void()> onTerminate);
+
+    // Starts the alias database that ships with the program when `lookupAddress`
+    // is its address and nothing answers there. A line for the console pane,
+    // "" when there is nothing to say.
+    std::string startLocalAliasService(const std::string& lookupAddress);
+
+    // Desktop: the window that owns message boxes, and the main window (for
+    // the foreground test).
+    void setDialogOwner(WindowId window);
+    void setMainWindow(WindowId window);
 
   private:
     struct Parts;
     std::unique_ptr<Parts> parts_;
     std::unique_ptr<Platform> platform_;
-    bool x11_ = false;
+    std::filesystem::path programDir_;
 };
 
 } // namespace hh

@@ -4,16 +4,12 @@
 #include "app/ProgramServices.h"
 #include "setup/SetupCommand.h"
 
-#include <QCoreApplication>
 #include <iostream>
 
 namespace hh {
 
-int runSetupCli(const AppOptions& options, const char* argv0) {
-    int argc = 1;
-    char* argv[] = {const_cast<char*>(argv0), nullptr};
-    QCoreApplication app(argc, argv);
-    const auto programDir = resolveProgramDir(options.programDir, argv0);
+int runSetupCli(const AppOptions& options) {
+    const auto programDir = resolveProgramDir(options.programDir);
     const std::string problem = installMissingResources(programDir);
     if (!problem.empty())
         std::cerr << problem << "\n";

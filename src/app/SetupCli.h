@@ -4,6 +4,6 @@
 namespace hh {
 
 // `handlehound --setup ...`: the setup dialog's OK steps without a window.
-int runSetupCli(const AppOptions& options, const char* argv0);
+int runSetupCli(const AppOptions& options);
 
 } // namespace hh

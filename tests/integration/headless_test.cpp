@@ -3,6 +3,7 @@
 #include "support/GameFolder.h"
 #include "support/Process.h"
 
+#include <algorithm>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -65,6 +66,30 @@ TEST(Headless, VersionAndHelp) {
     Process help(HH_BINARY, {"--help"});
     EXPECT_EQ(help.waitForExit(10s), 0);
     EXPECT_NE(help.output().find("--headless"), std::string::npos);
+}
+
+// A bad command line and a desktop start without a display each end with
+// status 2 and a short note on standard error, never with a window or usage.
+TEST(Headless, BadStartsEndWithOneLineAndStatusTwo) {
+    const struct {
+        std::vector<std::string> args, env;
+        std::string says;
+    } cases[] = {
+        {{"-v"}, {}, "argument was not expected: -v\nTry 'handlehound --help'\n"},
+        {{"foo", "--headless"}, {}, "not expected: foo\nTry 'handlehound --help'\n"},
+        {{"--bogus"}, {}, "not expected: --bogus\nTry 'handlehound --help'\n"},
+        {{"--headless", "--program-dir"}, {}, "--program-dir"},
+        {{}, {"DISPLAY=", "QT_QPA_PLATFORM="}, "--headless"},
+        {{}, {"DISPLAY=:4095", "QT_QPA_PLATFORM="}, "--headless"},
+    };
+    for (const auto& c : cases) {
+        Process p(HH_BINARY, c.args, c.env);
+        EXPECT_EQ(p.waitForExit(10s), 2) << c.says;
+        const std::string err = p.errors();
+        EXPECT_NE(err.find(c.says), std::string::npos) << err;
+        EXPECT_LE(std::count(err.begin(), err.end(), '\n'), 2) << err;
+        EXPECT_EQ(p.output(), "");
+    }
 }
 
 TEST(Headless, HugeBinaryDumpIsAnsweredAndLeavesAHarmlessScript) {

@@ -32,9 +32,17 @@ Process::Process(const std::string& program, const std::vector<std::string>& arg
 
     std::vector<std::string> argStore{program};
     argStore.insert(argStore.end(), args.begin(), args.end());
+    // An extra "NAME=value" replaces the inherited NAME (getenv takes the first).
+    const auto overridden = [&](const std::string& entry) {
+        for (const auto& extra : extraEnv)
+            if (entry.compare(0, extra.find('=') + 1, extra, 0, extra.find('=') + 1) == 0)
+                return true;
+        return false;
+    };
     std::vector<std::string> envStore;
     for (char** e = environ; *e; ++e)
-        envStore.emplace_back(*e);
+        if (!overridden(*e))
+            envStore.emplace_back(*e);
     envStore.insert(envStore.end(), extraEnv.begin(), extraEnv.end());
     std::vector<char*> argv, envp;
     for (auto& a : argStore)
@@ -93,8 +101,12 @@ int Process::waitForExit(std::chrono::milliseconds timeout) {
     return 128 + (WIFSIGNALED(status_) ? WTERMSIG(status_) : 0);
 }
 
-std::string Process::output() const { return slurp(out_); }
-std::string Process::errors() const { return slurp(err_); }
+std::string Process::output() const {
+    return slurp(out_);
+}
+std::string Process::errors() const {
+    return slurp(err_);
+}
 
 bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;

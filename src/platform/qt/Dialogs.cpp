@@ -4,7 +4,6 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <cstdio>
 
 namespace hh {
 namespace {
@@ -55,11 +54,6 @@ std::optional<std::string> QtDialogs::openFile(const std::string& title, const s
     if (path.isEmpty())
         return std::nullopt;
     return path.toLocal8Bit().toStdString();
-}
-
-void StderrDialogs::messageBox(const std::string& text, MessageIcon) {
-    std::fprintf(stderr, "%s\n", text.c_str());
-    std::fflush(stderr);
 }
 
 } // namespace hh

@@ -20,18 +20,4 @@ class QtDialogs : public Dialogs {
     QWidget* parent_;
 };
 
-// The headless program: message boxes go to standard error; nothing can be
-// asked, so input and file boxes answer "cancelled".
-class StderrDialogs : public Dialogs {
-  public:
-    void messageBox(const std::string& text, MessageIcon icon) override;
-    std::optional<std::string> inputBox(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> openFile(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-};
-
 } // namespace hh

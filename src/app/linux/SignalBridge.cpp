@@ -1,4 +1,4 @@
-#include "app/SignalBridge.h"
+#include "app/linux/SignalBridge.h"
 
 #include <csignal>
 #include <sys/socket.h>

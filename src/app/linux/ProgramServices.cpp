@@ -1,6 +1,8 @@
 #include "app/ProgramServices.h"
 
 #include "app/NullServices.h"
+#include "app/linux/AliasDbLauncher.h"
+#include "app/linux/SignalBridge.h"
 #include "platform/posix/PosixNet.h"
 #include "platform/qt/AppPaths.h"
 #include "platform/qt/Clipboards.h"
@@ -15,11 +17,37 @@
 #include "platform/x11/X11KeyEventSource.h"
 #include "platform/x11/X11WindowSystem.h"
 
+#include <QCoreApplication>
+#include <QWidget>
 #include <cstdlib>
 
 namespace hh {
+namespace {
+
+// The Qt services need an application object; the desktop program makes a
+// QApplication itself, the headless program and --setup get this one.
+struct ApplicationObject {
+    ApplicationObject() {
+        if (QCoreApplication::instance())
+            return;
+        static int argc = 1;
+        static char name[] = "handlehound";
+        static char* argv[] = {name, nullptr};
+        owned = std::make_unique<QCoreApplication>(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Handlehound"));
+    }
+    std::unique_ptr<QCoreApplication> owned;
+};
+
+bool displayReachable() {
+    const char* display = std::getenv("DISPLAY");
+    return display && *display;
+}
+
+} // namespace
 
 struct ProgramServices::Parts {
+    ApplicationObject app; // first: everything below needs it
     QtTimerFactory timers;
     SystemClock clock;
     QtEventPump events;
@@ -37,18 +65,12 @@ struct ProgramServices::Parts {
     QtFileWatcher fileWatcher;
     PosixHostResolver resolver;
     PosixIcmpEcho icmp;
+    std::unique_ptr<SignalBridge> terminateSignals;
+    AliasDbLauncher aliasDb;
 };
 
-namespace {
-
-bool displayReachable() {
-    const char* display = std::getenv("DISPLAY");
-    return display && *display;
-}
-
-} // namespace
-
-ProgramServices::ProgramServices(const ServiceChoice& choice) : parts_(std::make_unique<Parts>()) {
+ProgramServices::ProgramServices(const ServiceChoice& choice)
+    : parts_(std::make_unique<Parts>()), programDir_(choice.programDir) {
     Parts& p = *parts_;
     p.sound = std::make_unique<ProcessSoundPlayer>(choice.quiet);
     p.paths = std::make_unique<AppPaths>(choice.programDir);
@@ -64,8 +86,7 @@ ProgramServices::ProgramServices(const ServiceChoice& choice) : parts_(std::make
         p.dialogs = std::make_unique<StderrDialogs>();
         p.shell = std::make_unique<PrintingShell>();
     }
-    x11_ = displayReachable();
-    if (x11_) {
+    if (displayReachable()) {
         auto windows = std::make_unique<X11WindowSystem>();
         p.x11Windows = windows.get();
         p.windows = std::move(windows);
@@ -86,14 +107,30 @@ ProgramServices::ProgramServices(const ServiceChoice& choice) : parts_(std::make
 
 ProgramServices::~ProgramServices() = default;
 
-void ProgramServices::setDialogParent(QWidget* parent) {
-    if (parts_->qtDialogs)
-        parts_->qtDialogs->setParent(parent);
+int ProgramServices::runEventLoop() {
+    return QCoreApplication::exec();
 }
 
-void ProgramServices::setMainWindowId(std::uint64_t id) {
+void ProgramServices::quitEventLoop(int status) {
+    QCoreApplication::exit(status);
+}
+
+void ProgramServices::setOnTerminateRequest(std::function<void()> onTerminate) {
+    parts_->terminateSignals = std::make_unique<SignalBridge>(std::move(onTerminate));
+}
+
+std::string ProgramServices::startLocalAliasService(const std::string& lookupAddress) {
+    return parts_->aliasDb.startIfNeeded(lookupAddress, programDir_);
+}
+
+void ProgramServices::setDialogOwner(WindowId window) {
+    if (parts_->qtDialogs)
+        parts_->qtDialogs->setParent(QWidget::find(static_cast<WId>(window)));
+}
+
+void ProgramServices::setMainWindow(WindowId window) {
     if (parts_->x11Windows)
-        parts_->x11Windows->setMainWindow(id);
+        parts_->x11Windows->setMainWindow(window);
 }
 
 } // namespace hh

@@ -1,6 +1,6 @@
-#include "app/AliasDbLauncher.h"
+#include "app/linux/AliasDbLauncher.h"
 
-#include "app/ProgramFolder.h"
+#include "app/ThisSystem.h"
 #include "settings/Settings.h"
 
 #include <QTcpSocket>
@@ -31,7 +31,7 @@ std::string AliasDbLauncher::startIfNeeded(const std::string& lookupAddress,
     const quint16 port = 27995;
     if (somethingAnswers(host, port))
         return {};
-    const auto binary = executableDir(nullptr) / "handlehound-aliasdb";
+    const auto binary = executableDir() / "handlehound-aliasdb";
     if (!std::filesystem::exists(binary))
         return "The alias database (handlehound-aliasdb) was not found beside the program; "
                "lookups will report a connectivity error.";

@@ -1,10 +1,9 @@
 #include "app/DesktopApp.h"
 
-#include "app/AliasDbLauncher.h"
 #include "app/ProgramFolder.h"
 #include "app/ProgramServices.h"
-#include "app/SignalBridge.h"
-#include "app/SingleInstance.h"
+#include "app/linux/DisplayCheck.h"
+#include "app/linux/SingleInstance.h"
 #include "settings/Settings.h"
 #include "setup/GameFolders.h"
 #include "shell/DesktopMainView.h"
@@ -20,25 +19,26 @@
 namespace hh {
 
 int runDesktop(const AppOptions& options, int argc, char** argv) {
+    if (displayMissing())
+        return 2;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Handlehound"));
     QApplication::setOrganizationName(QStringLiteral("Handlehound"));
     // The tray keeps the program alive while every window is hidden.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const auto programDir = resolveProgramDir(options.programDir, argv[0]);
+    const auto programDir = resolveProgramDir(options.programDir);
     SingleInstance instance(programDir);
     if (!instance.isFirst()) {
         if (!instance.askFirstToShow())
             std::fprintf(stderr, "handlehound: another Handlehound is running for %s\n",
-                         programDir.c_str());
+                         programDir.string().c_str());
         return 0;
     }
     const std::string resourceProblem = installMissingResources(programDir);
     Settings settings(programDir / "handleHound.ini");
     ProgramServices services({true, !options.noFileEvents, options.quiet, programDir});
     Platform& platform = services.platform();
-    AliasDbLauncher aliasDb;
 
     MainWindow mainWindow(programDir);
     DetectorWindow detectorWindow(mainWindow);
@@ -50,23 +50,23 @@ int runDesktop(const AppOptions& options, int argc, char** argv) {
     StartDetector detector(frm, mainView, platform, settings, detectorWindow);
     mainWindow.attach(frm, detector, platform);
     detectorWindow.attach(detector);
-    services.setDialogParent(&mainWindow);
-    services.setMainWindowId(mainWindow.winId());
+    services.setDialogOwner(mainWindow.winId());
+    services.setMainWindow(mainWindow.winId());
     detectorWindow.setSetupRunner([&] {
         SetupWindow setup(frm, platform, homeFromEnvironment(), &detectorWindow);
-        services.setDialogParent(&setup);
+        services.setDialogOwner(setup.winId());
         const bool done = setup.exec() == QDialog::Accepted && !setup.cancelled();
-        services.setDialogParent(&mainWindow);
+        services.setDialogOwner(mainWindow.winId());
         return done;
     });
     instance.setOnShowRequest([&detector] { detector.activateFromAnotherStart(); });
-    SignalBridge terminateSignals([&detector] { detector.exitProgram(); });
+    services.setOnTerminateRequest([&detector] { detector.exitProgram(); });
 
     if (!detector.startUp())
         return 0; // setup cancelled: nothing was started
     if (!resourceProblem.empty())
         frm.reportProblem(resourceProblem);
-    const std::string aliasDbNote = aliasDb.startIfNeeded(frm.lookup().lookupAddress(), programDir);
+    const std::string aliasDbNote = services.startLocalAliasService(frm.lookup().lookupAddress());
     if (!aliasDbNote.empty())
         frm.appendConsoleLine(aliasDbNote);
     if (options.alwaysOn)

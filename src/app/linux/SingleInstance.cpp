@@ -1,4 +1,4 @@
-#include "app/SingleInstance.h"
+#include "app/linux/SingleInstance.h"
 
 #include <QCryptographicHash>
 #include <QLocalSocket>
