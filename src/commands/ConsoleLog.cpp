@@ -2,6 +2,7 @@
 
 #include "commands/Texts.h"
 #include "commands/TimeText.h"
+#include "common/RotatingLogFile.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
 
@@ -25,22 +26,17 @@ std::string compactConsoleLog(std::string_view logText) {
 }
 
 void LogConsoleText(Platform& platform, const std::string& consoleText) {
-    const auto folder = platform.paths.programDir() / "log";
-    const auto path = folder / "console.log";
+    RotatingLogFile log(platform.paths.logDir() / "console.log");
+    const auto& path = log.path();
+    const std::string record = std::string(91, '*') + "\r\n" +
+                               generalDateTimeText(platform.clock.now()) + "\r\n" + consoleText +
+                               "\r\n";
     std::string error;
-
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
     std::optional<std::string> old = std::string();
-    if (ec)
-        error = "Cannot create " + folder.string() + ": " + ec.message();
-    else if (fileExists(path) && !(old = readWholeFile(path)))
+    if (log.makeRoom(record.size(), &error) && fileExists(path) && !(old = readWholeFile(path)))
         error = "Cannot read " + path.string();
 
     if (error.empty()) {
-        const std::string record = std::string(91, '*') + "\r\n" +
-                                   generalDateTimeText(platform.clock.now()) + "\r\n" +
-                                   consoleText + "\r\n";
         // One atomic rewrite instead of append-then-compact: a crash between
         // the two would otherwise leave a half-compacted log.
         if (!writeFileAtomically(path, compactConsoleLog(*old + record), &error) && error.empty())

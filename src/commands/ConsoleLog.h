@@ -12,7 +12,8 @@ struct Platform;
 std::string compactConsoleLog(std::string_view logText);
 
 // Appends a record (91 asterisks, the date and time, the console text) to
-// <program folder>/log/console.log and compacts the log. A failure is shown
+// console.log in the log folder and compacts the log; a full log is moved
+// aside to console.log.1 first. A failure is shown
 // in a message box; the old log is then left as it was.
 void LogConsoleText(Platform& platform, const std::string& consoleText);
 

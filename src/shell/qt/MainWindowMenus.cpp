@@ -1,4 +1,5 @@
 // The main window's menu bar, in the order users know it.
+#include "platform/Platform.h"
 #include "shell/FrmMain.h"
 #include "shell/StartDetector.h"
 #include "shell/qt/MainWindow.h"
@@ -66,7 +67,7 @@ void MainWindow::buildMenus() {
     connect(mnuOpenDump_, &QAction::triggered, this,
             [this] { openInEditor(frm_->GetDumpFileAbsPath()); });
     connect(openLog, &QAction::triggered, this,
-            [this] { openInEditor(programDir_ / "log" / "console.log"); });
+            [this] { openInEditor(platform_->paths.logDir() / "console.log"); });
     connect(guid, &QAction::triggered, this, [this] { frm_->guidSearch(); });
     // The check follows the mode (showDeveloperControls), not the click.
     connect(mnuDeveloperMode_, &QAction::triggered, this, [this] { frm_->toggleDeveloperMode(0); });

@@ -1,6 +1,7 @@
 // The count-up timer on the virtual clock, save and copy, answer expiry, and
 // the program log written at close.
 #include "InterpreterRig.h"
+#include "common/RotatingLogFile.h"
 
 #include <gtest/gtest.h>
 
@@ -99,6 +100,13 @@ TEST(ConsoleLog, AppendsARecordPerCloseOrShowsTheFailure) {
               stars + "\r\n12/5/2026 2:00:00 PM\r\n> first\r\n     \r\n" + stars +
                   "\r\n12/5/2026 3:00:00 PM\r\n> second\r\n     \r\n\r\n");
     EXPECT_TRUE(rig.fp.dialogs.messages.empty());
+    // A full log is moved aside before the record that would overfill it.
+    const std::string full(kLogFileLimit, 'x');
+    writeFile(log / "console.log", full);
+    rig.interpreter.LogConsoleText("> third");
+    EXPECT_EQ(readFile(log / "console.log"),
+              stars + "\r\n12/5/2026 3:00:00 PM\r\n> third\r\n     \r\n\r\n");
+    EXPECT_EQ(readFile(log / "console.log.1"), full);
     fs::remove_all(log);
     writeFile(log, "a file where the log folder should be");
     rig.interpreter.LogConsoleText("> text");

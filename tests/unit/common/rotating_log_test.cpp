@@ -1,0 +1,57 @@
+// The size-rotated log: what lands in the file and in <name>.1.
+#include "common/RotatingLogFile.h"
+#include "fakes/FakePlatform.h"
+
+#include <gtest/gtest.h>
+
+namespace hh::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(RotatingLogFile, StartsAFreshFileWhenTheNextWriteWouldPassTheLimit) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> writes;
+        std::string current, older;
+    };
+    const Case cases[] = {
+        {"below the limit", {"abc", "def", "gh"}, "abcdefgh", ""},
+        {"exactly the limit", {"abcd", "efghij"}, "abcdefghij", ""},
+        {"one byte over", {"abcd", "efghijk"}, "efghijk", "abcd"},
+        {"the newer rotation replaces .1", {"abcdef", "ghijkl", "mn"}, "ghijklmn", "abcdef"},
+        {"an oversized text goes in whole", {"ab", "0123456789012"}, "0123456789012", "ab"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        RotatingLogFile log(dir / "log" / "x.log", 10); // the folder is made on the way
+        for (const auto& text : c.writes)
+            ASSERT_TRUE(log.append(text));
+        EXPECT_EQ(readFile(log.path()), c.current);
+        EXPECT_EQ(readFile(dir / "log" / "x.log.1"), c.older); // "" when none
+    }
+}
+
+TEST(RotatingLogFile, MakeRoomMovesAFullFileAsideForAWriterThatRewrites) {
+    TempDir dir;
+    RotatingLogFile log(dir / "x.log", 10);
+    writeFile(log.path(), "12345678");
+    ASSERT_TRUE(log.makeRoom(2));
+    EXPECT_EQ(readFile(log.path()), "12345678");
+    ASSERT_TRUE(log.makeRoom(3));
+    EXPECT_FALSE(fs::exists(log.path()));
+    EXPECT_EQ(readFile(dir / "x.log.1"), "12345678");
+}
+
+TEST(RotatingLogFile, SaysWhyItCannotWrite) {
+    TempDir dir;
+    writeFile(dir / "log", "a file where the folder should be");
+    RotatingLogFile log(dir / "log" / "x.log");
+    std::string error;
+    EXPECT_FALSE(log.append("line\n", &error));
+    EXPECT_NE(error.find((dir / "log").string()), std::string::npos) << error;
+}
+
+} // namespace
+} // namespace hh::test
