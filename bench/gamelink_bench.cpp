@@ -59,8 +59,7 @@ void BM_FindPlayerInDump64(benchmark::State& state) {
 BENCHMARK(BM_FindPlayerInDump64);
 
 void BM_RenderHelpScript(benchmark::State& state) {
-    const std::string message =
-        "Handlehound recognizes the following commands: \\n" + hh::helpText();
+    const std::string message = hh::helpMessage();
     for (auto _ : state)
         benchmark::DoNotOptimize(hh::renderResultScript(message));
 }

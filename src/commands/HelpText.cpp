@@ -48,7 +48,18 @@ std::string buildHelpText() {
     return text;
 }
 
+// Commands are read only from lines the player typed into the console, with
+// either form of the prefix; the same words in chat or a name run nothing.
+constexpr std::string_view kTypedPrefixLine =
+    "\\t/hh <command> | \\hh <command> - ^7Only ^7what ^7you ^7type ^7in ^7the ^7console "
+    "^7runs, ^7never ^7chat ^7or ^7a ^7player ^7name";
+
 } // namespace
+
+std::string helpMessage() {
+    return "Handlehound recognizes the following commands: \\n" + helpText() + "\\n" +
+           std::string(kTypedPrefixLine);
+}
 
 const std::string& helpText() {
     static const std::string text = buildHelpText();

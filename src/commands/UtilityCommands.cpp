@@ -73,8 +73,7 @@ void UtilityCommands::author() {
 }
 
 void UtilityCommands::help() {
-    replyStandard(ctx_, sounds::kDefault,
-                  "Handlehound recognizes the following commands: \\n" + helpText());
+    replyStandard(ctx_, sounds::kDefault, helpMessage());
 }
 
 void UtilityCommands::version() {

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <fstream>
 #include <thread>
+#include <vector>
 
 namespace hh {
 namespace {
@@ -14,7 +15,8 @@ namespace fs = std::filesystem;
 
 constexpr const char* kNoCommand = "No_Command_Found";
 // The program's own help and error texts quote the prefix after a single
-// quote; the game prints them to its console, so they end up in the dump.
+// quote ('/hh help'); a typed line that quotes one the same way is not
+// taken for a second command inside it.
 constexpr std::string_view kQuotedMention = "'/hh";
 
 // A reader can meet the dump while the game rewrites it. Retrying is
@@ -125,23 +127,52 @@ void eraseQuotedMentions(std::string& text) {
     text.resize(out);
 }
 
-// `text` is the caller's own copy: the quoted mentions are cut out of it.
-std::string pickCommand(std::string& text, std::string_view prefix) {
+// The forms in which a typed command line starts. The player may type the
+// prefix with a backslash instead of the slash: the engine runs both alike.
+std::vector<std::string> typedLineStarts(std::string_view prefix) {
+    std::vector<std::string> starts{"]" + std::string(prefix)};
+    if (prefix.starts_with('/'))
+        starts.push_back("]\\" + std::string(prefix.substr(1)));
+    return starts;
+}
+
+// Where the last line that starts with one of `starts` begins, or npos.
+// Each further form is looked for only after the line found so far.
+std::size_t lastLineStartingWith(std::string_view text, const std::vector<std::string>& starts) {
+    constexpr std::size_t npos = std::string_view::npos;
+    std::size_t found = npos;
+    for (const std::string& start : starts) {
+        const std::size_t from = found == npos ? 0 : found;
+        const std::size_t at = lastOccurrence(text.substr(from), "\n" + start);
+        if (at != npos)
+            found = from + at + 1;
+        else if (found == npos && text.starts_with(start))
+            found = 0;
+    }
+    return found;
+}
+
+// Only a line the player typed is read: the engine echoes it as "]" and the
+// text. Chat, player names and server prints reach the dump too, and other
+// players choose those.
+std::string pickCommand(std::string_view text, std::string_view prefix) {
     if (text.empty())
         return "empty";
-    // Whether a command exists at all is decided before the quoted
-    // mentions go; a dump holding only those has none.
-    if (lastOccurrence(text, prefix) == std::string_view::npos)
+    const auto starts = typedLineStarts(prefix);
+    const std::size_t begin = lastLineStartingWith(text, starts);
+    if (begin == std::string_view::npos)
         return kNoCommand;
-    eraseQuotedMentions(text);
-    const std::size_t at = lastOccurrence(text, prefix);
+    std::string line(text.substr(begin, text.find('\n', begin) - begin));
+    // A backslash line reads as the same line typed with a slash.
+    line.replace(0, starts.front().size(), starts.front());
+    eraseQuotedMentions(line);
+    // The prefix after "]" survives the removal: no quote stands before it.
+    const std::size_t at = lastOccurrence(line, prefix);
     if (at == std::string_view::npos)
         return kNoCommand;
-    std::string_view rest = std::string_view(text).substr(at + prefix.size());
-    rest = rest.substr(0, rest.find('\n'));
     std::string command;
-    command.reserve(rest.size());
-    for (char c : rest)
+    command.reserve(line.size() - at - prefix.size());
+    for (char c : std::string_view(line).substr(at + prefix.size()))
         if (c != '\r')
             command.push_back(c);
     return command;
@@ -150,8 +181,7 @@ std::string pickCommand(std::string& text, std::string_view prefix) {
 } // namespace
 
 std::string findCommandInText(std::string_view dump, std::string_view prefix) {
-    std::string text(dump);
-    return pickCommand(text, prefix);
+    return pickCommand(dump, prefix);
 }
 
 std::string findCommandInDump(const fs::path& dumpPath, std::string_view prefix,

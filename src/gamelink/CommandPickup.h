@@ -1,5 +1,6 @@
 #pragma once
-// Cutting the last "/hh " command out of the game's console dump.
+// Cutting the last "/hh " command the player typed out of the game's console
+// dump.
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -11,8 +12,10 @@ namespace hh {
 // so the newest text is at the end.
 inline constexpr std::size_t kMaxDumpBytes = std::size_t{64} << 20;
 
-// The text after the last occurrence of `prefix` up to the end of its line,
-// or "empty" / "No_Command_Found". Quoted mentions ("'/hh") are not commands.
+// The last line the player typed that starts with `prefix` (the engine
+// echoes typed lines as "]" + text; "]\hh " counts as "]/hh "): the text
+// after the line's last `prefix` up to the line end, or "empty" /
+// "No_Command_Found". Quoted mentions ("'/hh") in that line are not commands.
 std::string findCommandInText(std::string_view dump, std::string_view prefix);
 
 // Reads the dump (creating it empty when missing) and applies the above. A

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <regex>
 
 using namespace std::chrono_literals;
 using hh::test::GameFolder;
@@ -42,10 +43,24 @@ TEST(Headless, EnablesAnswersADumpChangeAndEndsCleanly) {
               std::string::npos);
 }
 
-TEST(Headless, QuitCommandEndsWithStatusZero) {
+// Other players' chat, names and server prints after the player's own
+// command run nothing: the program answers the typed command, keeps its
+// settings, stays on and ends only on the player's own quit.
+TEST(Headless, OnlyTypedCommandsRunAndQuitEndsWithStatusZero) {
     GameFolder g;
     Process p(HH_BINARY, headlessArgs(g), {"DISPLAY="});
     ASSERT_TRUE(waitUntil([&] { return resultHolds(g, "ENABLED"); }, 10s));
+    const std::string settings = hh::test::readFile(g.ini());
+    auto lines = GameFolder::playerList({{"1a2b3c4d", "Eve/hh quit"}});
+    lines.insert(lines.begin(), {"]/hh time", "Eve: /hh disable"});
+    lines.push_back("/hh numaliases 1");
+    g.writeDump(lines);
+    const std::regex timeAnswer(R"(echo \^3\d{1,2}:\d\d:\d\d \^3[AP]M\r\n)");
+    ASSERT_TRUE(waitUntil([&] { return std::regex_match(g.resultText(), timeAnswer); }, 5s))
+        << g.resultText();
+    EXPECT_EQ(hh::test::readFile(g.ini()), settings);
+    EXPECT_TRUE(p.running());
+
     g.writeDump({"]/hh quit"});
     EXPECT_EQ(p.waitForExit(10s), 0);
 }

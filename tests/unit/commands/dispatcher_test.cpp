@@ -48,8 +48,7 @@ TEST(Dispatcher, EveryAnswerIsOneResultCallWithItsFlags) {
              " {Check 'https://handlehound.example' periodically for available updates} {Press "
              "Ctrl+V to paste version info into Quake III Arena}",
          true, 15, true},
-        {"commands", "default.wav",
-         "Handlehound recognizes the following commands: \\n" + helpText()},
+        {"commands", "default.wav", helpMessage()},
         // The virtual clock starts at 14:00:00 UTC.
         {"time", "default.wav", "2:00:00 PM", true, 15, true},
         {"frobnicate now", "close.wav",
@@ -178,6 +177,10 @@ TEST(TypedRoad, AGuidLookupShowsItsNoteUntilThePageArrives) {
 TEST(Help, IndentedLinesAndNoClear) {
     EXPECT_TRUE(helpText().starts_with("\\t<name> - "));
     EXPECT_EQ(helpText().find("clear"), std::string::npos);
+    // Both typed forms are named; the note's words stay out of the text
+    // whose words the interpreter takes for commands.
+    EXPECT_NE(helpMessage().find("/hh <command> | \\hh <command>"), std::string::npos);
+    EXPECT_EQ(helpText().find("chat"), std::string::npos);
 }
 
 } // namespace
