@@ -1,6 +1,7 @@
 #include "lookup/AliasPage.h"
 
 #include "common/Strings.h"
+#include "lookup/CharacterReferences.h"
 
 #include <algorithm>
 #include <vector>
@@ -235,7 +236,11 @@ ParsedAliases parseAliasPage(std::string_view html, std::int16_t numAliases,
         if (cellEnd == std::string_view::npos)
             break;
         pos = cellEnd + 7;
-        const std::string_view entry = trimSpace(table.substr(tagEnd + 1, cellEnd - tagEnd - 1));
+        // The cell as a browser gives it: references to quotes and the like
+        // are the characters themselves.
+        const std::string cell =
+            decodeCharacterReferences(table.substr(tagEnd + 1, cellEnd - tagEnd - 1));
+        const std::string_view entry = trimSpace(cell);
         // Dates and counters share the cells with the names; an empty cell
         // names nobody.
         if (entry.empty() || readsAsDateOrNumber(entry))

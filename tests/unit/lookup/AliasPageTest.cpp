@@ -73,6 +73,29 @@ TEST(ParseAliasPage, PageShapes) {
     }
 }
 
+// A browser hands the cell text over with references read, except the four
+// it writes as references itself; what the references make is then cleaned
+// like any other text of the cell.
+TEST(ParseAliasPage, CharacterReferencesReadAsABrowserGivesThem) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Q&quot;uote", "Q\"uote"},
+        {"O&#39;Neil", "O'Neil"},
+        {"a&apos;b&#x27;c&#X27;d&#39e", "a'b'c'd'e"},
+        {"&#38;&#x26;&lt;&#60;&gt;&#62;&nbsp;&#160;&amp;",
+         "&amp;&amp;&lt;&lt;&gt;&gt;&nbsp;&nbsp;&amp;"},
+        {"Ren&eacute;&#233;&euro;&#x20AC;", "Ren\xc3\xa9\xc3\xa9\xe2\x82\xac\xe2\x82\xac"},
+        {"&#0;&#xD800;&#99999999999;", "\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd"},
+        {"&bogus;&amp&#;&#x;&quotx", "&bogus;&amp&#;&#x;&quotx"},
+        {"&#94;1Red", "1Red"},
+        {"a&#92;nb", "a|nb"},
+        {"Hi&#44;&#32;there", "Hi,there"},
+        {"&#32;&#10;Solo&#9;", "Solo"},
+    };
+    for (const auto& [cell, alias] : cases)
+        EXPECT_EQ(parseAliasPage(aliasPage({cell}), 150, AliasColours{}).list, "^7" + alias)
+            << cell;
+}
+
 TEST(ParseAliasPage, LimitsAndCountPrefix) {
     const struct {
         int names;
