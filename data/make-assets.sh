@@ -5,17 +5,30 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 icons="$here/Icons"
 sound="$here/Sound"
+theme="$here/desktop/icons"
 mkdir -p "$icons" "$sound"
 
-# A round badge with a blocky "H" in it; $1 = fill colour, $2 = output base name.
+# A round badge with a blocky "H" in it, drawn on a 32-unit grid and scaled
+# to $3 pixels; $1 = fill colour, $2 = output file.
+# desktop/icons/scalable/handlehound.svg is the same drawing.
 badge() {
-    convert -size 32x32 xc:none \
-        -fill "$1" -stroke '#202020' -strokewidth 2 -draw 'circle 16,16 16,2' \
-        -fill white -stroke none \
-        -draw 'rectangle 9,8 13,24' -draw 'rectangle 19,8 23,24' -draw 'rectangle 9,14 23,18' \
-        "PNG32:$icons/$2.png"
-    convert "$icons/$2.png" "$icons/$2.ico"
+    scale=$(awk "BEGIN { print $3 / 32 }")
+    convert -size "$3x$3" xc:none -draw "scale $scale,$scale
+        fill '$1' stroke '#202020' stroke-width 2 circle 16,16 16,2
+        fill white stroke none
+        rectangle 9,8 13,24 rectangle 19,8 23,24 rectangle 9,14 23,18" \
+        -define png:exclude-chunks=date,time "PNG32:$2"
 }
+badge '#7a7a7a' "$icons/Handlehound.png" 32         # tray: monitoring off
+badge '#2e9e3e' "$icons/Handlehound_Enabled.png" 32 # tray: monitoring on
+convert "$icons/Handlehound.png" "$icons/Handlehound.ico"
+convert "$icons/Handlehound_Enabled.png" "$icons/Handlehound_Enabled.ico"
+# The menu's icon in the sizes desktops ask for.
+for size in 16 32 48 64 128 256; do
+    mkdir -p "$theme/${size}x${size}"
+    badge '#2e9e3e' "$theme/${size}x${size}/handlehound.png" "$size"
+done
+
 # A plain dot for the status bar's state panel.
 dot() {
     convert -size 16x16 xc:none -fill "$1" -stroke '#202020' -strokewidth 1 \
@@ -23,9 +36,6 @@ dot() {
     convert "$icons/$2.png" "$icons/$2.ico"
     rm -f "$icons/$2.png"
 }
-
-badge '#7a7a7a' Handlehound          # tray: monitoring off
-badge '#2e9e3e' Handlehound_Enabled  # tray: monitoring on
 dot '#2ecc40' Enabled
 dot '#d62828' Disabled
 

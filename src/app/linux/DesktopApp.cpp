@@ -24,6 +24,8 @@ int runDesktop(const AppOptions& options, int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Handlehound"));
     QApplication::setOrganizationName(QStringLiteral("Handlehound"));
+    // Lets the desktop match our windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("handlehound"));
     // The tray keeps the program alive while every window is hidden.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -20,9 +20,10 @@ fs::path defaultProgramDir() {
     return base / "handlehound";
 }
 
+// Installed: the data folder relative to the bin folder. Built: the build
+// folder's own copy beside the executable.
 std::vector<fs::path> shippedDataCandidates() {
-    return {executableDir() / ".." / "share" / "handlehound", fs::path(HH_DATA_DIR),
-            fs::path(HH_SOURCE_DATA_DIR)};
+    return {executableDir() / HH_DATA_FROM_BIN, executableDir() / "share" / "handlehound"};
 }
 
 std::string systemUsageNote() {
