@@ -13,12 +13,12 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libxi-dev libx11-dev libx11-xcb-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsqlite3-dev libpq-dev
+  libsqlite3-dev libpq-dev libboost-dev nlohmann-json3-dev
   pulseaudio-utils
 )
 test_packages=(
   xvfb xdotool xclip x11-utils openbox trayer imagemagick sox iproute2 util-linux
-  postgresql clang-14 libclang-rt-14-dev appstream desktop-file-utils
+  postgresql clang-14 libclang-rt-14-dev appstream desktop-file-utils libcpp-httplib-dev
 )
 
 install_missing() {

@@ -3,67 +3,27 @@
 #include "CommandLine.h"
 #include "Service.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
+#include "support/Process.h"
 
-extern char** environ;
+#include <csignal>
+
+using namespace std::chrono_literals;
 
 namespace hh::aliasdb::test {
 namespace {
 
-// The program started with its output going to a file.
-class Program {
-  public:
-    explicit Program(std::vector<std::string> args) {
-        args.insert(args.begin(), HH_ALIASDB_BINARY);
-        std::vector<char*> argv;
-        for (auto& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, (temp_ / "out").c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        posix_spawn_file_actions_adddup2(&actions, 1, 2);
-        EXPECT_EQ(posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ), 0);
-        posix_spawn_file_actions_destroy(&actions);
-    }
-    ~Program() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-    std::string output() const { return hh::test::readFile(temp_ / "out"); }
-    // Waits up to 5 s until the output has `text`.
-    bool waitFor(const std::string& text) {
-        for (int i = 0; i < 250 && output().find(text) == std::string::npos; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        return output().find(text) != std::string::npos;
-    }
-    // Exit status, or -1 when it has not ended within 5 s.
-    int wait() {
-        int status = 0;
-        for (int i = 0; i < 250; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(20)))
-            if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-        return -1;
-    }
-    int port() const {
-        const std::string out = output();
-        const auto at = out.find("listening on http://127.0.0.1:");
-        return at == std::string::npos ? 0 : std::stoi(out.substr(at + 30));
-    }
-    void signal(int sig) { ::kill(pid_, sig); }
+using hh::test::Process;
 
-  private:
-    hh::test::TempDir temp_;
-    pid_t pid_ = -1;
-};
+// The service's own lines (start, requests, stop) go to standard error.
+int portOf(const Process& p) {
+    const std::string err = p.errors();
+    const auto at = err.find("listening on http://127.0.0.1:");
+    return at == std::string::npos ? 0 : std::stoi(err.substr(at + 30));
+}
+
+bool waitForListening(Process& p) {
+    return hh::test::waitUntil([&] { return !p.running() || portOf(p) > 0; }, 5s) && portOf(p) > 0;
+}
 
 std::vector<AliasRow> aliasesIn(const std::filesystem::path& db, const std::string& guid) {
     std::string error;
@@ -111,34 +71,34 @@ TEST(CommandLine, Parsing) {
 }
 
 TEST(Program, HelpAndBadArguments) {
-    Program help({"--help"});
-    EXPECT_EQ(help.wait(), 0);
+    Process help(HH_ALIASDB_BINARY, {"--help"});
+    EXPECT_EQ(help.waitForExit(5s), 0);
     EXPECT_NE(help.output().find("Usage:"), std::string::npos);
-    Program bad({"--listen", "nowhere"});
-    EXPECT_EQ(bad.wait(), 2);
-    EXPECT_NE(bad.output().find("--listen wants"), std::string::npos);
+    Process bad(HH_ALIASDB_BINARY, {"--listen", "nowhere"});
+    EXPECT_EQ(bad.waitForExit(5s), 2);
+    EXPECT_NE(bad.errors().find("--listen wants"), std::string::npos);
 }
 
 TEST(Program, ServesAndEndsCleanlyOnSignals) {
     hh::test::TempDir temp;
     for (int sig : {SIGTERM, SIGINT}) {
-        Program service({"--listen", "127.0.0.1:0", "--db", (temp / "a.sqlite").string()});
-        ASSERT_TRUE(service.waitFor("listening on")) << service.output();
-        const int port = service.port();
-        ASSERT_GT(port, 0);
+        Process service(HH_ALIASDB_BINARY,
+                        {"--listen", "127.0.0.1:0", "--db", (temp / "a.sqlite").string()});
+        ASSERT_TRUE(waitForListening(service)) << service.errors();
+        const int port = portOf(service);
         EXPECT_EQ(httpPost(port, "/sightings", R"([{"guid":"1a2b3c4d","name":"Zed"}])").status,
                   200);
         EXPECT_EQ(httpGet(port, "/health").body, "ok\n");
 
         // A second service on the same address cannot start, and says why.
-        Program second({"--listen", "127.0.0.1:" + std::to_string(port), "--db",
-                        (temp / "b.sqlite").string()});
-        EXPECT_EQ(second.wait(), 1);
-        EXPECT_NE(second.output().find("cannot listen"), std::string::npos) << second.output();
+        Process second(HH_ALIASDB_BINARY, {"--listen", "127.0.0.1:" + std::to_string(port), "--db",
+                                           (temp / "b.sqlite").string()});
+        EXPECT_EQ(second.waitForExit(5s), 1);
+        EXPECT_NE(second.errors().find("cannot listen"), std::string::npos) << second.errors();
 
         service.signal(sig);
-        EXPECT_EQ(service.wait(), 0) << service.output();
-        EXPECT_NE(service.output().find("\"GET /health\" 200"), std::string::npos);
+        EXPECT_EQ(service.waitForExit(5s), 0) << service.errors();
+        EXPECT_NE(service.errors().find("\"GET /health\" 200"), std::string::npos);
     }
     const auto rows = aliasesIn(temp / "a.sqlite", "1a2b3c4d");
     ASSERT_EQ(rows.size(), 1u);
@@ -164,13 +124,14 @@ TEST(Program, ImportsPlayerLinesOfDumps) {
     hh::test::writeFile(temp / "huge.who", std::string(17 * 1024 * 1024, 'x'));
     const std::string db = (temp / "a.sqlite").string();
 
-    Program import({"import", "--db", db, (temp / "osp" / "handleHound.who").string(),
+    Process import(HH_ALIASDB_BINARY,
+                   {"import", "--db", db, (temp / "osp" / "handleHound.who").string(),
                     (temp / "missing.who").string(), (temp / "huge.who").string()});
-    EXPECT_EQ(import.wait(), 1); // two of the three files could not be imported
+    EXPECT_EQ(import.waitForExit(5s), 1); // two of the three files could not be imported
     EXPECT_NE(import.output().find("handleHound.who: 2 sightings recorded"), std::string::npos)
         << import.output();
-    EXPECT_NE(import.output().find("missing.who: not a readable file"), std::string::npos);
-    EXPECT_NE(import.output().find("huge.who: larger than"), std::string::npos);
+    EXPECT_NE(import.errors().find("missing.who: not a readable file"), std::string::npos);
+    EXPECT_NE(import.errors().find("huge.who: larger than"), std::string::npos);
 
     auto rows = aliasesIn(db, "1a2b3c4d");
     ASSERT_EQ(rows.size(), 1u);

@@ -8,6 +8,9 @@
 #include "lookup/AliasPage.h"
 #endif
 
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <regex>
 
 namespace hh::aliasdb::test {
@@ -190,7 +193,7 @@ TEST(Http, ConcurrentWritersOverHttp) {
 
 TEST(Http, SlowClientsTimeOutAndConnectionsAreBounded) {
     ServerOptions options;
-    options.requestTimeoutMs = 400;
+    options.headTimeoutMs = 400;
     options.maxConnections = 2;
     RunningService service(options);
     const int a = connectLocal(service.port());

@@ -1,6 +1,6 @@
 #pragma once
-// A small HTTP/1.1 server on 127.0.0.1 for tests. Each route answers with a
-// canned response or with a behaviour that a hostile or broken server shows.
+// An HTTP server on 127.0.0.1 for tests (cpp-httplib). Every request gets a
+// canned response or a behaviour that a hostile or broken server shows.
 #include <atomic>
 #include <functional>
 #include <map>
@@ -9,6 +9,11 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+namespace httplib {
+class Server;
+struct Response;
+} // namespace httplib
 
 namespace hh::test {
 
@@ -21,7 +26,7 @@ struct HttpReply {
         Normal,      // send status, headers and body
         NeverAnswer, // read the request, then send nothing until stopped
         CloseEarly,  // send headers announcing the body, half the body, then close
-        Trickle,     // send the response one byte every `trickleMs`
+        Trickle,     // send the headers, then the body one byte every `trickleMs`
         Huge,        // announce and stream `hugeBytes` bytes of filler
     } behaviour = Behaviour::Normal;
     int trickleMs = 1000;
@@ -39,8 +44,8 @@ struct HttpRequest {
 
 class HttpTestServer {
   public:
-    // `handler` runs on a connection's thread for every request (one request
-    // per connection). The destructor stops every behaviour and joins.
+    // `handler` runs on one of the server's threads for every request. The
+    // destructor stops every behaviour and joins.
     explicit HttpTestServer(std::function<HttpReply(const HttpRequest&)> handler);
     ~HttpTestServer();
     int port() const { return port_; }
@@ -48,19 +53,14 @@ class HttpTestServer {
     std::vector<HttpRequest> requests() const;
 
   private:
-    void serve();
-    void handleConnection(int fd);
+    void respond(const HttpReply& reply, httplib::Response& response);
+    bool pause(int ms) const; // false when stopping
 
     std::function<HttpReply(const HttpRequest&)> handler_;
-    int listenFd_ = -1;
+    std::unique_ptr<httplib::Server> server_;
     int port_ = 0;
     std::atomic<bool> stopping_{false};
     std::thread thread_;
-    struct Worker {
-        std::thread thread;
-        std::shared_ptr<std::atomic<bool>> done;
-    };
-    std::vector<Worker> workers_; // finished ones are joined at the next connection
     mutable std::mutex mutex_;
     std::vector<HttpRequest> requests_;
 };

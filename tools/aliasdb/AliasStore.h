@@ -1,6 +1,7 @@
 #pragma once
-// Where sightings are kept: one row per (GUID, name). Implementations are
-// safe to call from several threads and from several processes at once.
+// Where sightings are kept: one row per (GUID, name). A store is one
+// connection to its database: one thread uses it at a time, and any number of
+// stores, in threads or processes, may use one database at once.
 #include "SightingBatch.h"
 
 #include <cstddef>

@@ -1,26 +1,36 @@
 #pragma once
-// A small threaded HTTP server on POSIX sockets: one thread per connection,
-// at most `maxConnections` of them, one request per connection. Every read
-// and write runs against the request's deadline, so a slow or silent client
-// costs a thread for `requestTimeoutMs` at most.
+// The service's HTTP transport, on Boost.Beast. One thread runs the reads and
+// writes of every connection as events, so a client that sends slowly or not
+// at all costs a socket and a small buffer, never a thread; a few worker
+// threads run the routes. One request per connection.
+//
+// A connection is bounded in time and in number:
+//   - its request head must be complete `headTimeoutMs` after the accept;
+//   - its body must arrive at `minBodyBytesPerSecond` (after a second of
+//     grace), and the whole request within `requestTimeoutMs`;
+//   - at `maxConnections`, a newcomer takes the slot of the oldest connection
+//     that is still sending or being refused (a request in a route is never
+//     cut); only when every slot is in a route is the newcomer refused (503).
+// A refusal is written in full and what the client still sends is read and
+// dropped for a moment, so that the answer arrives rather than a reset.
 #include "HttpMessage.h"
 
-#include <atomic>
 #include <cstddef>
 #include <functional>
-#include <list>
 #include <memory>
-#include <mutex>
 #include <string>
+#include <vector>
 
 namespace hh::aliasdb {
 
 struct ServerOptions {
     std::string host = "127.0.0.1"; // an IPv4 address
-    int port = 27995;               // 0 picks a free port
+    int port = 0;                   // 0 picks a free port
     std::size_t maxHeadBytes = 16 * 1024;
     std::size_t maxBodyBytes = 1024 * 1024;
+    int headTimeoutMs = 3000;
     int requestTimeoutMs = 10000;
+    std::size_t minBodyBytesPerSecond = 64 * 1024;
     std::size_t maxConnections = 64;
 };
 
@@ -29,36 +39,25 @@ using LogSink = std::function<void(const std::string& line)>;
 
 class HttpServer {
   public:
-    HttpServer(ServerOptions options, RequestHandler handler, LogSink log);
+    // One worker thread per handler; each handler is only ever called on its
+    // own thread, so it may own a database connection.
+    HttpServer(ServerOptions options, std::vector<RequestHandler> workers, LogSink log);
     ~HttpServer();
     HttpServer(const HttpServer&) = delete;
     HttpServer& operator=(const HttpServer&) = delete;
 
     // Binds and listens; false with a reason (address in use, bad address).
     bool listen(std::string& error);
-    int port() const { return port_; }
-    // Serves until stop(); then waits for the open connections: requests
-    // being handled finish, clients still sending are cut off.
+    int port() const;
+    // Serves until stop(); then the requests in routes are answered, clients
+    // still sending are cut off, and run() returns.
     void run();
     // Safe from any thread, not from a signal handler.
     void stop();
 
   private:
-    struct Connection;
-    void serve(Connection& c);
-    bool readRequest(Connection& c, HttpRequest& request, HttpResponse& refusal);
-    void respond(Connection& c, const HttpRequest& request, const HttpResponse& response);
-    void reapFinished(bool all);
-
-    ServerOptions options_;
-    RequestHandler handler_;
-    LogSink log_;
-    int listenFd_ = -1;
-    int wakeFds_[2] = {-1, -1};
-    int port_ = 0;
-    std::atomic<bool> stopping_{false};
-    std::mutex mutex_;
-    std::list<std::unique_ptr<Connection>> connections_;
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
 };
 
 } // namespace hh::aliasdb

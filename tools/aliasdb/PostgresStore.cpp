@@ -57,6 +57,17 @@ struct PostgresStore::Connection {
     ~Connection() { PQfinish(pg); }
 
     bool ok() const { return PQstatus(pg) == CONNECTION_OK; }
+    // A connection lost (server restart, network) is opened again before use.
+    bool usable(std::string& error) {
+        if (!ok())
+            PQreset(pg);
+        if (ok())
+            return true;
+        error = PQerrorMessage(pg);
+        while (!error.empty() && error.back() == '\n')
+            error.pop_back();
+        return false;
+    }
 
     // Runs a statement with text parameters; `sqlState` gets the error code.
     bool run(const char* sql, const std::vector<std::string>& params, Result& res,
@@ -92,40 +103,32 @@ struct PostgresStore::Connection {
     }
 };
 
-PostgresStore::PostgresStore(ConnectionPool<Connection>::Opener opener)
-    : pool_(std::move(opener), 16) {}
+PostgresStore::PostgresStore(std::unique_ptr<Connection> c) : c_(std::move(c)) {}
 
 PostgresStore::~PostgresStore() = default;
 
 std::unique_ptr<PostgresStore> PostgresStore::open(const std::string& conninfo,
                                                    std::string& error) {
-    auto opener = [conninfo](std::string& why) -> std::unique_ptr<Connection> {
-        auto c = std::make_unique<Connection>();
-        c->pg = PQconnectdb(conninfo.c_str());
-        if (!c->pg || !c->ok()) {
-            why = c->pg ? PQerrorMessage(c->pg) : "out of memory";
-            while (!why.empty() && why.back() == '\n')
-                why.pop_back();
-            return nullptr;
-        }
-        PQsetClientEncoding(c->pg, "UTF8");
-        // Notices ("relation already exists, skipping") would interleave with the request log.
-        PQsetNoticeProcessor(
-            c->pg, [](void*, const char*) {}, nullptr);
-        return c;
-    };
-    std::unique_ptr<PostgresStore> store(new PostgresStore(opener));
-    auto first = store->pool_.acquire(error);
-    if (!first || !first->exec(kSchema, error)) {
-        error = "cannot use PostgreSQL: " + error;
-        first.discard();
+    auto c = std::make_unique<Connection>();
+    c->pg = PQconnectdb(conninfo.c_str());
+    if (!c->pg || !c->usable(error)) {
+        error = "cannot use PostgreSQL: " + (c->pg ? error : std::string("out of memory"));
         return nullptr;
     }
-    return store;
+    PQsetClientEncoding(c->pg, "UTF8");
+    // Notices ("relation already exists, skipping") would interleave with the request log.
+    PQsetNoticeProcessor(
+        c->pg, [](void*, const char*) {}, nullptr);
+    if (!c->exec(kSchema, error)) {
+        error = "cannot use PostgreSQL: " + error;
+        return nullptr;
+    }
+    return std::unique_ptr<PostgresStore>(new PostgresStore(std::move(c)));
 }
 
-bool PostgresStore::tryRecord(Connection& c, const std::vector<const Sighting*>& ordered,
-                              std::string& error, bool& retry) {
+bool PostgresStore::tryRecord(const std::vector<const Sighting*>& ordered, std::string& error,
+                              bool& retry) {
+    Connection& c = *c_;
     retry = false;
     if (!c.exec("BEGIN", error))
         return false;
@@ -156,29 +159,20 @@ bool PostgresStore::record(const std::vector<Sighting>& batch, std::string& erro
     std::sort(ordered.begin(), ordered.end(), [](const Sighting* a, const Sighting* b) {
         return std::tie(a->guid, a->name) < std::tie(b->guid, b->name);
     });
-    auto c = pool_.acquire(error);
-    if (!c)
+    if (!c_->usable(error))
         return false;
     bool retry = true;
     for (int attempt = 0; attempt < kAttempts && retry; ++attempt)
-        if (tryRecord(*c, ordered, error, retry))
+        if (tryRecord(ordered, error, retry))
             return true;
-    if (!c->ok())
-        c.discard();
     return false;
 }
 
 bool PostgresStore::select(const char* sql, const std::vector<std::string>& params,
                            const std::function<void(const Row&)>& onRow, std::string& error) {
-    auto c = pool_.acquire(error);
-    if (!c)
-        return false;
     Result res;
-    if (!c->run(sql, params, res, error)) {
-        if (!c->ok())
-            c.discard();
+    if (!c_->usable(error) || !c_->run(sql, params, res, error))
         return false;
-    }
     Row row(static_cast<std::size_t>(PQnfields(res.r)));
     for (int r = 0; r < PQntuples(res.r); ++r) {
         for (int f = 0; f < PQnfields(res.r); ++f)

@@ -1,7 +1,7 @@
 #pragma once
-// The same table in PostgreSQL, for a database shared by several machines.
+// The same table in PostgreSQL, for a database shared by several machines:
+// one connection, opened again when it breaks.
 #include "AliasStore.h"
-#include "ConnectionPool.h"
 
 #include <functional>
 #include <memory>
@@ -25,13 +25,12 @@ class PostgresStore : public AliasStore {
     struct Connection;
 
   private:
-    explicit PostgresStore(ConnectionPool<Connection>::Opener opener);
-    bool tryRecord(Connection& c, const std::vector<const Sighting*>& ordered, std::string& error,
-                   bool& retry);
+    explicit PostgresStore(std::unique_ptr<Connection> c);
+    bool tryRecord(const std::vector<const Sighting*>& ordered, std::string& error, bool& retry);
     using Row = std::vector<std::string>;
     bool select(const char* sql, const std::vector<std::string>& params,
                 const std::function<void(const Row&)>& onRow, std::string& error);
-    ConnectionPool<Connection> pool_;
+    std::unique_ptr<Connection> c_;
 };
 
 } // namespace hh::aliasdb

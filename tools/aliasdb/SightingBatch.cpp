@@ -1,6 +1,6 @@
 #include "SightingBatch.h"
 
-#include "Json.h"
+#include "JsonArrayReader.h"
 #include "common/Strings.h"
 #include "gamelink/Sightings.h"
 
@@ -22,57 +22,43 @@ std::optional<int> fixedDigits(std::string_view text, std::size_t at, std::size_
     return value;
 }
 
-// Optional string member: absent is fine, anything but a string is not.
-bool optionalString(const JsonValue& entry, std::string_view name, std::string& out,
-                    std::string& error) {
-    const JsonValue* v = entry.member(name);
-    if (!v)
-        return true;
-    if (v->kind != JsonValue::Kind::String) {
-        error = std::string(name) + " must be a string";
-        return false;
-    }
-    out = v->text;
-    return true;
-}
-
-bool readEntry(const JsonValue& entry, std::int64_t now, Sighting& out, std::string& error) {
-    if (entry.kind != JsonValue::Kind::Object) {
-        error = "not an object";
-        return false;
-    }
-    for (const auto& [name, value] : entry.members) {
-        if (name != "guid" && name != "name" && name != "seen_at" && name != "mod") {
-            error = "unknown field \"" + name + "\"";
+bool readEntry(const JsonObject& entry, std::int64_t now, Sighting& out, std::string& error) {
+    for (const auto& field : entry) {
+        if (field.name != "guid" && field.name != "name" && field.name != "seen_at" &&
+            field.name != "mod") {
+            error = "unknown field \"" + field.name + "\"";
+            return false;
+        }
+        if (!field.text) {
+            error = field.name + " must be a string";
             return false;
         }
     }
-    std::string guid, seenAt;
-    if (!entry.member("guid") || !entry.member("name")) {
+    const JsonField* guid = findField(entry, "guid");
+    const JsonField* name = findField(entry, "name");
+    if (!guid || !name) {
         error = "guid and name are required";
         return false;
     }
-    if (!optionalString(entry, "guid", guid, error) ||
-        !optionalString(entry, "name", out.name, error) ||
-        !optionalString(entry, "seen_at", seenAt, error) ||
-        !optionalString(entry, "mod", out.mod, error))
-        return false;
-    if (!isSightingGuid(guid)) {
+    if (!isSightingGuid(*guid->text)) {
         error = "guid must be exactly 8 letters or digits";
         return false;
     }
-    out.guid = toLower(guid);
+    out.guid = toLower(*guid->text);
+    out.name = *name->text;
     if (!isSightingText(out.name, kMaxSightingNameBytes)) {
         error = "name must be 1 to 64 bytes without control characters";
         return false;
     }
+    if (const JsonField* mod = findField(entry, "mod"))
+        out.mod = *mod->text;
     if (!out.mod.empty() && !isSightingText(out.mod, kMaxSightingModBytes)) {
         error = "mod must be at most 32 bytes without control characters";
         return false;
     }
     out.seenAt = now;
-    if (entry.member("seen_at")) {
-        const auto when = parseIsoUtc(seenAt);
+    if (const JsonField* seenAt = findField(entry, "seen_at")) {
+        const auto when = parseIsoUtc(*seenAt->text);
         if (!when) {
             error = "seen_at must be an ISO-8601 UTC time such as 2026-12-05T14:00:00Z";
             return false;
@@ -90,32 +76,18 @@ bool readEntry(const JsonValue& entry, std::int64_t now, Sighting& out, std::str
 
 BatchParse parseSightingBatch(std::string_view body, std::int64_t nowSeconds) {
     BatchParse out;
-    // Objects inside an array are as deep as this shape goes.
-    const JsonParse json = parseJson(body, 2);
-    if (!json.value) {
-        out.error = json.error;
-        return out;
-    }
-    if (json.value->kind != JsonValue::Kind::Array) {
-        out.error = "expected a JSON array of sightings";
-        return out;
-    }
-    if (json.value->items.size() > kMaxBatchEntries) {
-        out.error =
-            "too many sightings in one request (at most " + std::to_string(kMaxBatchEntries) + ")";
-        return out;
-    }
-    out.sightings.reserve(json.value->items.size());
-    for (std::size_t i = 0; i < json.value->items.size(); ++i) {
+    // No field of a valid entry is longer than a name; anything far longer is
+    // refused before it is looked at.
+    const ArrayRules rules{"sightings", kMaxBatchEntries, 4 * kMaxSightingNameBytes};
+    out.error = readObjectArray(body, rules, [&](const JsonObject& entry) {
         Sighting s;
         std::string why;
-        if (!readEntry(json.value->items[i], nowSeconds, s, why)) {
-            out.sightings.clear();
-            out.error = "entry " + std::to_string(i + 1) + ": " + why;
-            return out;
-        }
-        out.sightings.push_back(std::move(s));
-    }
+        if (readEntry(entry, nowSeconds, s, why))
+            out.sightings.push_back(std::move(s));
+        return why;
+    });
+    if (!out.error.empty())
+        out.sightings.clear();
     return out;
 }
 

@@ -51,87 +51,58 @@ void bindText(sqlite3_stmt* s, int index, const std::string& value) {
     sqlite3_bind_text(s, index, value.data(), static_cast<int>(value.size()), SQLITE_STATIC);
 }
 
+bool prepare(sqlite3* db, const char* sql, Statement& st, std::string& error) {
+    if (sqlite3_prepare_v2(db, sql, -1, &st.s, nullptr) == SQLITE_OK)
+        return true;
+    error = sqlite3_errmsg(db);
+    return false;
+}
+
 } // namespace
 
-struct SqliteStore::Connection {
-    sqlite3* db = nullptr;
-    ~Connection() { sqlite3_close_v2(db); }
-
-    bool exec(const char* sql, std::string& error) {
-        char* message = nullptr;
-        if (sqlite3_exec(db, sql, nullptr, nullptr, &message) == SQLITE_OK)
-            return true;
-        error = message ? message : sqlite3_errmsg(db);
-        sqlite3_free(message);
-        return false;
-    }
-    bool prepare(const char* sql, Statement& st, std::string& error) {
-        if (sqlite3_prepare_v2(db, sql, -1, &st.s, nullptr) == SQLITE_OK)
-            return true;
-        error = sqlite3_errmsg(db);
-        return false;
-    }
-    // Runs a query, handing each row to `row`.
-    bool query(const char* sql, const std::string& param, std::size_t limit,
-               const std::function<void(sqlite3_stmt*)>& row, std::string& error) {
-        Statement st;
-        if (!prepare(sql, st, error))
-            return false;
-        bindText(st.s, 1, param);
-        sqlite3_bind_int64(st.s, 2, static_cast<sqlite3_int64>(limit));
-        int rc;
-        while ((rc = sqlite3_step(st.s)) == SQLITE_ROW)
-            row(st.s);
-        if (rc == SQLITE_DONE)
-            return true;
-        error = sqlite3_errmsg(db);
-        return false;
-    }
-};
-
-SqliteStore::SqliteStore(ConnectionPool<Connection>::Opener opener)
-    : pool_(std::move(opener), 16) {}
-
-SqliteStore::~SqliteStore() = default;
+SqliteStore::~SqliteStore() {
+    sqlite3_close_v2(db_);
+}
 
 std::unique_ptr<SqliteStore> SqliteStore::open(const std::filesystem::path& file,
                                                std::string& error, SqliteOptions options) {
-    auto opener = [file, options](std::string& why) -> std::unique_ptr<Connection> {
-        auto c = std::make_unique<Connection>();
-        const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
-        if (sqlite3_open_v2(file.c_str(), &c->db, flags, nullptr) != SQLITE_OK) {
-            why = c->db ? sqlite3_errmsg(c->db) : "out of memory";
-            return nullptr;
-        }
-        sqlite3_busy_timeout(c->db, options.busyTimeoutMs);
-        sqlite3_extended_result_codes(c->db, 1);
-        std::string pragmas = "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;";
-        if (options.maxPageCount > 0)
-            pragmas += "PRAGMA max_page_count=" + std::to_string(options.maxPageCount) + ";";
-        if (!c->exec(pragmas.c_str(), why))
-            return nullptr;
-        return c;
-    };
-    std::unique_ptr<SqliteStore> store(new SqliteStore(opener));
-    auto first = store->pool_.acquire(error);
-    if (!first || !first->exec(kSchema, error)) {
+    sqlite3* db = nullptr;
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
+    const int rc = sqlite3_open_v2(file.c_str(), &db, flags, nullptr);
+    std::unique_ptr<SqliteStore> store(new SqliteStore(db));
+    if (rc != SQLITE_OK) {
+        error = "cannot open " + file.string() + ": " + (db ? sqlite3_errmsg(db) : "out of memory");
+        return nullptr;
+    }
+    sqlite3_busy_timeout(db, options.busyTimeoutMs);
+    sqlite3_extended_result_codes(db, 1);
+    std::string setup = "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;";
+    if (options.maxPageCount > 0)
+        setup += "PRAGMA max_page_count=" + std::to_string(options.maxPageCount) + ";";
+    setup += kSchema;
+    if (!store->exec(setup.c_str(), error)) {
         error = "cannot open " + file.string() + ": " + error;
-        first.discard();
         return nullptr;
     }
     return store;
 }
 
+bool SqliteStore::exec(const char* sql, std::string& error) {
+    char* message = nullptr;
+    if (sqlite3_exec(db_, sql, nullptr, nullptr, &message) == SQLITE_OK)
+        return true;
+    error = message ? message : sqlite3_errmsg(db_);
+    sqlite3_free(message);
+    return false;
+}
+
 bool SqliteStore::record(const std::vector<Sighting>& batch, std::string& error) {
-    auto c = pool_.acquire(error);
-    if (!c)
-        return false;
     // IMMEDIATE takes the write lock up front, so the busy timeout covers the
     // wait for another writer and the batch never fails half-way on a lock.
-    if (!c->exec("BEGIN IMMEDIATE", error))
+    if (!exec("BEGIN IMMEDIATE", error))
         return false;
     Statement st;
-    bool ok = c->prepare(kUpsert, st, error);
+    bool ok = prepare(db_, kUpsert, st, error);
     for (std::size_t i = 0; ok && i < batch.size(); ++i) {
         const Sighting& s = batch[i];
         bindText(st.s, 1, s.guid);
@@ -139,22 +110,32 @@ bool SqliteStore::record(const std::vector<Sighting>& batch, std::string& error)
         sqlite3_bind_int64(st.s, 3, s.seenAt);
         bindText(st.s, 4, s.mod);
         if (sqlite3_step(st.s) != SQLITE_DONE) {
-            error = sqlite3_errmsg(c->db);
+            error = sqlite3_errmsg(db_);
             ok = false;
         }
         sqlite3_reset(st.s);
     }
-    if (ok && c->exec("COMMIT", error))
+    if (ok && exec("COMMIT", error))
         return true;
     std::string ignored;
-    c->exec("ROLLBACK", ignored);
+    exec("ROLLBACK", ignored);
     return false;
 }
 
 bool SqliteStore::select(const char* sql, const std::string& param, std::size_t limit,
                          const std::function<void(sqlite3_stmt*)>& onRow, std::string& error) {
-    auto c = pool_.acquire(error);
-    return c && c->query(sql, param, limit, onRow, error);
+    Statement st;
+    if (!prepare(db_, sql, st, error))
+        return false;
+    bindText(st.s, 1, param);
+    sqlite3_bind_int64(st.s, 2, static_cast<sqlite3_int64>(limit));
+    int rc;
+    while ((rc = sqlite3_step(st.s)) == SQLITE_ROW)
+        onRow(st.s);
+    if (rc == SQLITE_DONE)
+        return true;
+    error = sqlite3_errmsg(db_);
+    return false;
 }
 
 bool SqliteStore::aliasesOf(const std::string& guid, std::size_t limit, std::vector<AliasRow>& out,

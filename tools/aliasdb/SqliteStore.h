@@ -1,13 +1,14 @@
 #pragma once
-// The default store: one SQLite file in WAL mode, so readers never wait for
-// a writer and the import command can write while the service runs.
+// The default store: one connection to an SQLite file in WAL mode, so readers
+// never wait for a writer and the import command can write while the service
+// runs.
 #include "AliasStore.h"
-#include "ConnectionPool.h"
 
 #include <filesystem>
 #include <functional>
 #include <memory>
 
+struct sqlite3;
 struct sqlite3_stmt;
 
 namespace hh::aliasdb {
@@ -32,13 +33,12 @@ class SqliteStore : public AliasStore {
     bool searchNames(const std::string& part, std::size_t limit, std::vector<NameMatch>& out,
                      std::string& error) override;
 
-    struct Connection;
-
   private:
-    explicit SqliteStore(ConnectionPool<Connection>::Opener opener);
+    explicit SqliteStore(sqlite3* db) : db_(db) {}
+    bool exec(const char* sql, std::string& error);
     bool select(const char* sql, const std::string& param, std::size_t limit,
                 const std::function<void(sqlite3_stmt*)>& onRow, std::string& error);
-    ConnectionPool<Connection> pool_;
+    sqlite3* db_;
 };
 
 } // namespace hh::aliasdb

@@ -6,6 +6,8 @@
 #include "PostgresStore.h"
 #include "SqliteStore.h"
 
+#include <malloc.h>
+
 #include <csignal>
 #include <cstdio>
 #include <ctime>
@@ -17,6 +19,9 @@
 using namespace hh::aliasdb;
 
 namespace {
+
+// Each worker thread of the service has a database connection of its own.
+constexpr int kWorkers = 4;
 
 std::unique_ptr<AliasStore> openStore(const CommandLine& cl, std::string& error) {
     if (!cl.postgres.empty())
@@ -39,7 +44,12 @@ int runImport(AliasStore& store, const CommandLine& cl) {
     return status;
 }
 
-int runService(AliasStore& store, const CommandLine& cl) {
+int runService(const CommandLine& cl) {
+    // Request bodies of up to 1 MiB get pages of their own that go back to the
+    // system when freed. Left to itself, the allocator raises this threshold
+    // after the first large free and keeps later bodies on its heap, so a
+    // burst of large requests would leave the service that much bigger.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     // Signals go to one waiting thread instead of interrupting arbitrary ones,
     // so the stop runs as ordinary code.
     sigset_t stopSignals;
@@ -55,14 +65,26 @@ int runService(AliasStore& store, const CommandLine& cl) {
         std::fprintf(stderr, "%s\n", line.c_str());
         std::fflush(stderr);
     };
-    AliasService service(store, [] { return static_cast<std::int64_t>(std::time(nullptr)); });
+    std::vector<std::unique_ptr<AliasStore>> stores;
+    std::vector<std::unique_ptr<AliasService>> services;
+    std::vector<RequestHandler> workers;
+    std::string error;
+    for (int i = 0; i < kWorkers; ++i) {
+        stores.push_back(openStore(cl, error));
+        if (!stores.back()) {
+            log("handlehound-aliasdb: " + error);
+            return 1;
+        }
+        services.push_back(std::make_unique<AliasService>(
+            *stores.back(), [] { return static_cast<std::int64_t>(std::time(nullptr)); }));
+        workers.push_back(
+            [s = services.back().get()](const HttpRequest& r) { return s->handle(r); });
+    }
     ServerOptions options;
     options.host = cl.host;
     options.port = cl.port;
     options.maxConnections = cl.maxConnections;
-    HttpServer server(
-        options, [&](const HttpRequest& r) { return service.handle(r); }, log);
-    std::string error;
+    HttpServer server(options, std::move(workers), log);
     if (!server.listen(error)) {
         log("handlehound-aliasdb: " + error);
         return 1;
@@ -95,11 +117,13 @@ int main(int argc, char** argv) {
         std::cout << usageText();
         return 0;
     }
+    if (cl.mode != CommandLine::Mode::Import)
+        return runService(cl);
     std::string error;
     auto store = openStore(cl, error);
     if (!store) {
         std::cerr << "handlehound-aliasdb: " << error << "\n";
         return 1;
     }
-    return cl.mode == CommandLine::Mode::Import ? runImport(*store, cl) : runService(*store, cl);
+    return runImport(*store, cl);
 }
