@@ -11,13 +11,13 @@ jobs=${HH_JOBS:-$(nproc)}
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev libxi-dev libx11-dev libx11-xcb-dev libxcb1-dev
+  qt6-base-dev qt6-multimedia-dev libgl-dev libxi-dev libx11-dev libx11-xcb-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev libpq-dev libboost-dev nlohmann-json3-dev
-  pulseaudio-utils
 )
 test_packages=(
   xvfb xdotool xclip x11-utils openbox trayer imagemagick sox iproute2 util-linux
+  pulseaudio pulseaudio-utils
   postgresql clang-14 libclang-rt-14-dev appstream desktop-file-utils libcpp-httplib-dev
 )
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 namespace hh {
@@ -11,6 +12,10 @@ class SoundPlayer {
     virtual void play(const std::string& filePath) = 0;
     // The short system beep (refused keys, full tables).
     virtual void beep() = 0;
+    // Where the player says, once, why sounds cannot be heard (no audio
+    // device, a device that refuses to play): one line for the console pane.
+    using ProblemReport = std::function<void(const std::string& line)>;
+    virtual void setProblemReport(ProblemReport report) { (void)report; }
 };
 
 } // namespace hh

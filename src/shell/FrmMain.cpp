@@ -84,10 +84,13 @@ FrmMain::FrmMain(Platform& platform, MainView& view, Settings& settings, Program
         });
     });
     lookup_.setClearLastCommand([this] { interpreter_.clearLastCommand(); });
+    platform_.sound.setProblemReport([this](const std::string& line) { appendConsoleLine(line); });
     watcher_.attach();
 }
 
-FrmMain::~FrmMain() = default;
+FrmMain::~FrmMain() {
+    platform_.sound.setProblemReport(nullptr);
+}
 
 void FrmMain::recordSightings(const std::string& dumpText) {
     if (dumpText.empty() || !settings_.recordSightings())

@@ -7,11 +7,11 @@
 #include "platform/qt/AppPaths.h"
 #include "platform/qt/Clipboards.h"
 #include "platform/qt/Dialogs.h"
-#include "platform/qt/ProcessSoundPlayer.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtFileWatcher.h"
 #include "platform/qt/QtPageFetcher.h"
 #include "platform/qt/QtShell.h"
+#include "platform/qt/QtSoundPlayer.h"
 #include "platform/qt/QtTimers.h"
 #include "platform/x11/X11HotKey.h"
 #include "platform/x11/X11KeyEventSource.h"
@@ -52,7 +52,7 @@ struct ProgramServices::Parts {
     SystemClock clock;
     QtEventPump events;
     std::unique_ptr<Clipboard> clipboard;
-    std::unique_ptr<ProcessSoundPlayer> sound;
+    std::unique_ptr<QtSoundPlayer> sound;
     std::unique_ptr<WindowSystem> windows;
     X11WindowSystem* x11Windows = nullptr;
     std::unique_ptr<AppPaths> paths;
@@ -72,7 +72,7 @@ struct ProgramServices::Parts {
 ProgramServices::ProgramServices(const ServiceChoice& choice)
     : parts_(std::make_unique<Parts>()), programDir_(choice.programDir) {
     Parts& p = *parts_;
-    p.sound = std::make_unique<ProcessSoundPlayer>(choice.quiet);
+    p.sound = std::make_unique<QtSoundPlayer>(choice.quiet);
     p.paths = std::make_unique<AppPaths>(choice.programDir);
     p.fileWatcher.setEnabled(choice.fileEvents);
     if (choice.desktop) {
