@@ -1,6 +1,6 @@
 #pragma once
 // The service for tests: running in this process on a free port of
-// 127.0.0.1 over an SQLite file, with the requests a local client sends.
+// 127.0.0.1 over an SQLite file, with the requests its owner's program sends.
 #include "AliasService.h"
 #include "HttpServer.h"
 #include "SqliteStore.h"
@@ -20,12 +20,15 @@ using hh::test::connectLocal;
 using hh::test::Reply;
 using hh::test::sendRaw;
 
+inline const std::string kCredential = "test-credential-0123456789abcdef";
+
+// Requests as the program sends them, credential included.
 inline Reply httpGet(int port, const std::string& target) {
-    return sendRaw(port, hh::test::requestBytes(port, "GET", target, {}));
+    return sendRaw(port, hh::test::requestBytes(port, "GET", target, kCredential));
 }
 
 inline Reply httpPost(int port, const std::string& target, const std::string& body) {
-    return sendRaw(port, hh::test::requestBytes(port, "POST", target, {}, body));
+    return sendRaw(port, hh::test::requestBytes(port, "POST", target, kCredential, body));
 }
 
 class RunningService {
@@ -46,6 +49,7 @@ class RunningService {
                 [s = services_.back().get()](const HttpRequest& r) { return s->handle(r); });
         }
         options.port = 0;
+        options.credential = kCredential;
         server_ = std::make_unique<HttpServer>(options, std::move(workers),
                                                [this](const std::string& line) {
                                                    std::lock_guard lock(logLock_);
@@ -56,7 +60,11 @@ class RunningService {
             throw std::runtime_error(error);
         thread_ = std::thread([this] { server_->run(); });
     }
-    ~RunningService() {
+    ~RunningService() { stop(); }
+    // Stops accepting, answers what is in hand, and returns when it is done.
+    void stop() {
+        if (!thread_.joinable())
+            return;
         server_->stop();
         thread_.join();
     }

@@ -6,6 +6,7 @@
 #include "support/Process.h"
 
 #include <csignal>
+#include <regex>
 
 using namespace std::chrono_literals;
 
@@ -81,9 +82,14 @@ TEST(Program, HelpAndBadArguments) {
 
 TEST(Program, ServesAndEndsCleanlyOnSignals) {
     hh::test::TempDir temp;
+    const auto credential = temp / "credential";
+    hh::test::writeFile(credential, kCredential + "\n");
+    std::filesystem::permissions(credential, std::filesystem::perms::owner_read);
+    const auto log = temp / "log" / "aliasdb.log";
     for (int sig : {SIGTERM, SIGINT}) {
         Process service(HH_ALIASDB_BINARY,
-                        {"--listen", "127.0.0.1:0", "--db", (temp / "a.sqlite").string()});
+                        {"--listen", "127.0.0.1:0", "--db", (temp / "a.sqlite").string(),
+                         "--credential", credential.string(), "--log", log.string()});
         ASSERT_TRUE(waitForListening(service)) << service.errors();
         const int port = portOf(service);
         EXPECT_EQ(httpPost(port, "/sightings", R"([{"guid":"1a2b3c4d","name":"Zed"}])").status,
@@ -98,11 +104,33 @@ TEST(Program, ServesAndEndsCleanlyOnSignals) {
 
         service.signal(sig);
         EXPECT_EQ(service.waitForExit(5s), 0) << service.errors();
-        EXPECT_NE(service.errors().find("\"GET /health\" 200"), std::string::npos);
+        EXPECT_NE(hh::test::readFile(log).find("\"GET /health\" 200"), std::string::npos);
     }
     const auto rows = aliasesIn(temp / "a.sqlite", "1a2b3c4d");
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].timesSeen, 2); // both runs wrote to the same file
+}
+
+TEST(Program, CredentialFileIsMadeOrMustBePrivate) {
+    hh::test::TempDir temp;
+    const auto made = temp / "made";
+    Process fresh(HH_ALIASDB_BINARY, {"--listen", "127.0.0.1:0", "--db",
+                                      (temp / "a.sqlite").string(), "--credential", made.string()});
+    ASSERT_TRUE(waitForListening(fresh)) << fresh.errors();
+    EXPECT_TRUE(std::regex_match(hh::test::readFile(made), std::regex("[0-9a-f]{64}\n")));
+    EXPECT_EQ(std::filesystem::status(made).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+
+    const auto open = temp / "open";
+    hh::test::writeFile(open, kCredential + "\n");
+    std::filesystem::permissions(open, std::filesystem::perms::group_read,
+                                 std::filesystem::perm_options::add);
+    Process refused(HH_ALIASDB_BINARY,
+                    {"--listen", "127.0.0.1:0", "--db", (temp / "b.sqlite").string(),
+                     "--credential", open.string()});
+    EXPECT_EQ(refused.waitForExit(5s), 1);
+    EXPECT_NE(refused.errors().find("readable by nobody else"), std::string::npos)
+        << refused.errors();
 }
 
 TEST(Program, ImportsPlayerLinesOfDumps) {

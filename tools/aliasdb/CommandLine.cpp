@@ -71,6 +71,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
                 cl.error = "--listen wants ADDRESS:PORT, e.g. 127.0.0.1:27995";
                 return cl;
             }
+        } else if ((arg == "--credential" || arg == "--log") &&
+                   cl.mode == CommandLine::Mode::Serve) {
+            if (!takeValue())
+                return cl;
+            (arg == "--log" ? cl.logFile : cl.credentialFile) = value;
         } else if (arg == "--max-connections" && cl.mode == CommandLine::Mode::Serve) {
             long long n = 0;
             if (!takeValue())
@@ -99,7 +104,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
 std::string usageText() {
     return "Usage:\n"
            "  handlehound-aliasdb [--listen ADDRESS:PORT] [--db FILE | --postgres CONNINFO]\n"
-           "                      [--max-connections N]\n"
+           "                      [--credential FILE] [--log FILE] [--max-connections N]\n"
            "  handlehound-aliasdb import [--db FILE | --postgres CONNINFO] [--mod MOD] DUMP...\n"
            "\n"
            "Serves the alias database that Handlehound looks GUIDs up in, and records the\n"
@@ -108,6 +113,9 @@ std::string usageText() {
            "  --listen     address to serve on (default 127.0.0.1:27995; port 0 picks one)\n"
            "  --db         SQLite file (default ./aliases.sqlite; created when missing)\n"
            "  --postgres   libpq connection string, e.g. \"host=/run/postgresql dbname=hh\"\n"
+           "  --credential file with the secret clients must send as \"Authorization:\n"
+           "               Bearer SECRET\" (created with a random one when missing)\n"
+           "  --log        request log file, rotated at 1 MiB (default: standard error)\n"
            "  --max-connections  connections served at once (default 64)\n"
            "  import       record the PunkBuster player lines of console dumps; --mod names\n"
            "               the mod (default: the folder the dump lies in)\n"

@@ -1,5 +1,6 @@
 #pragma once
 // handlehound-aliasdb [--listen ADDR:PORT] [--db FILE | --postgres CONNINFO]
+//                     [--credential FILE] [--log FILE] [--max-connections N]
 // handlehound-aliasdb import [--db FILE | --postgres CONNINFO] [--mod MOD] DUMP...
 #include <cstddef>
 #include <string>
@@ -14,8 +15,10 @@ struct CommandLine {
     std::string host = "127.0.0.1";
     int port = kDefaultPort;
     std::string dbFile = "aliases.sqlite";
-    std::string postgres; // a connection string; when set, used instead of dbFile
-    std::string mod;      // import only
+    std::string postgres;       // a connection string; when set, used instead of dbFile
+    std::string credentialFile; // serve only
+    std::string logFile;        // serve only; standard error when empty
+    std::string mod;            // import only
     std::vector<std::string> dumps;
     std::size_t maxConnections = 64;
     std::string error; // usage error when not empty

@@ -1,5 +1,6 @@
 #include "HttpServer.h"
 
+#include "RequestGuard.h"
 #include "common/Strings.h"
 
 #include <boost/asio.hpp>
@@ -68,14 +69,16 @@ struct HttpServer::Impl {
         : options(std::move(o)), handlers(std::move(w)), log(std::move(l)) {}
 
     void accept();
+    void tickLog();
     void admit(tcp::socket socket);
     bool cutOldestWaiting();
     void finishStopIfIdle();
 
     ServerOptions options;
     std::vector<RequestHandler> handlers;
-    LogSink log;
+    RequestLog log; // I/O thread only
     net::io_context io{1};
+    net::steady_timer logTimer{io};
     net::io_context work;
     tcp::acceptor acceptor{io};
     int port = 0;
@@ -105,6 +108,7 @@ class HttpServer::Impl::Connection : public std::enable_shared_from_this<Connect
     ~Connection() { release(); }
 
     Phase phase() const { return phase_; }
+    const std::string& peer() const { return peer_; }
 
     void start() {
         phase_ = Phase::Head;
@@ -178,6 +182,8 @@ class HttpServer::Impl::Connection : public std::enable_shared_from_this<Connect
             return reply(textResponse(505, "only HTTP/1.0 and HTTP/1.1 are served"), true);
         if (request_.target.empty() || request_.target.front() != '/')
             return reply(textResponse(400, "malformed request line"), true);
+        if (auto refusal = refusalFor(request_, {server_.port, server_.options.credential}))
+            return reply(std::move(*refusal), true);
         if (head_->chunked())
             return reply(textResponse(501, "chunked request bodies are not accepted; send "
                                            "Content-Length"),
@@ -273,16 +279,15 @@ class HttpServer::Impl::Connection : public std::enable_shared_from_this<Connect
     }
 
     void logLine() {
-        if (!server_.log)
-            return;
         const auto ms = std::chrono::duration<double, std::milli>(Clock::now() - started_).count();
         char took[32];
         std::snprintf(took, sizeof took, "%.1fms", ms);
         const std::string line = request_.method.empty() ? "-"
                                                          : "\"" + printable(request_.method) + " " +
                                                                printable(request_.target) + "\"";
-        server_.log(peer_ + " " + line + " " + std::to_string(status_) + " " +
-                    std::to_string(bodyBytes_) + " " + took);
+        server_.log.write(peer_ + " " + line + " " + std::to_string(status_) + " " +
+                              std::to_string(bodyBytes_) + " " + took,
+                          std::to_string(status_), status_ >= 400);
     }
 
     void finish() {
@@ -338,7 +343,7 @@ void HttpServer::Impl::accept() {
 }
 
 void HttpServer::Impl::admit(tcp::socket socket) {
-    if (live.size() < options.maxConnections) {
+    if (live.size() < options.maxConnections || cutOldestWaiting()) {
         std::make_shared<Connection>(*this, std::move(socket), true)->start();
         return;
     }
@@ -351,6 +356,7 @@ bool HttpServer::Impl::cutOldestWaiting() {
     using Phase = Connection::Phase;
     for (Connection* c : live)
         if (c->phase() == Phase::Head || c->phase() == Phase::Body || c->phase() == Phase::Drain) {
+            log.write(c->peer() + " - cut to make room", "cut", true);
             c->cut();
             return true;
         }
@@ -358,8 +364,21 @@ bool HttpServer::Impl::cutOldestWaiting() {
 }
 
 void HttpServer::Impl::finishStopIfIdle() {
-    if (stopping && live.empty() && refusing == 0)
+    if (stopping && live.empty() && refusing == 0) {
+        logTimer.cancel();
+        log.close();
         ioGuard.reset();
+    }
+}
+
+void HttpServer::Impl::tickLog() {
+    logTimer.expires_after(std::chrono::seconds(1));
+    logTimer.async_wait([this](beast::error_code ec) {
+        if (ec || stopping)
+            return;
+        log.endPeriodIfDue();
+        tickLog();
+    });
 }
 
 HttpServer::HttpServer(ServerOptions options, std::vector<RequestHandler> workers, LogSink log)
@@ -407,6 +426,7 @@ void HttpServer::run() {
             s.work.run();
         });
     s.accept();
+    s.tickLog();
     s.io.run();
     workGuard.reset();
     for (auto& t : workers)

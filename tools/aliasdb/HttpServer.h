@@ -11,9 +11,11 @@
 //   - at `maxConnections`, a newcomer takes the slot of the oldest connection
 //     that is still sending or being refused (a request in a route is never
 //     cut); only when every slot is in a route is the newcomer refused (503).
-// A refusal is written in full and what the client still sends is read and
-// dropped for a moment, so that the answer arrives rather than a reset.
+// Who may ask is checked on the request head (RequestGuard.h). A refusal is
+// written in full and what the client still sends is read and dropped for a
+// moment, so that the answer arrives rather than a reset.
 #include "HttpMessage.h"
+#include "RequestLog.h"
 
 #include <cstddef>
 #include <functional>
@@ -32,10 +34,10 @@ struct ServerOptions {
     int requestTimeoutMs = 10000;
     std::size_t minBodyBytesPerSecond = 64 * 1024;
     std::size_t maxConnections = 64;
+    std::string credential; // what clients must send as "Authorization: Bearer"
 };
 
 using RequestHandler = std::function<HttpResponse(const HttpRequest&)>;
-using LogSink = std::function<void(const std::string& line)>;
 
 class HttpServer {
   public:

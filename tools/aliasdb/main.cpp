@@ -1,10 +1,12 @@
 // handlehound-aliasdb: the local alias database service and its import command.
 #include "AliasService.h"
 #include "CommandLine.h"
+#include "Credential.h"
 #include "DumpImport.h"
 #include "HttpServer.h"
 #include "PostgresStore.h"
 #include "SqliteStore.h"
+#include "common/RotatingLogFile.h"
 
 #include <malloc.h>
 
@@ -12,7 +14,7 @@
 #include <cstdio>
 #include <ctime>
 #include <iostream>
-#include <mutex>
+#include <optional>
 #include <pthread.h>
 #include <thread>
 
@@ -59,20 +61,38 @@ int runService(const CommandLine& cl) {
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
-    std::mutex logLock;
+    // Requests go to the log file when one is named; what the caller watches
+    // for (ready, stopped, cannot start) goes to standard error as well.
+    std::optional<hh::RotatingLogFile> logFile;
+    if (!cl.logFile.empty())
+        logFile.emplace(cl.logFile);
     const LogSink log = [&](const std::string& line) {
-        std::lock_guard lock(logLock);
-        std::fprintf(stderr, "%s\n", line.c_str());
-        std::fflush(stderr);
+        if (logFile) {
+            logFile->append(line + "\n");
+        } else {
+            std::fprintf(stderr, "%s\n", line.c_str());
+            std::fflush(stderr);
+        }
     };
+    const LogSink say = [&](const std::string& line) {
+        log("handlehound-aliasdb: " + line);
+        if (logFile)
+            std::fprintf(stderr, "handlehound-aliasdb: %s\n", line.c_str());
+    };
+    std::string error;
+    ServerOptions options;
+    if (!cl.credentialFile.empty() &&
+        !loadOrCreateCredential(cl.credentialFile, options.credential, error)) {
+        say(error);
+        return 1;
+    }
     std::vector<std::unique_ptr<AliasStore>> stores;
     std::vector<std::unique_ptr<AliasService>> services;
     std::vector<RequestHandler> workers;
-    std::string error;
     for (int i = 0; i < kWorkers; ++i) {
         stores.push_back(openStore(cl, error));
         if (!stores.back()) {
-            log("handlehound-aliasdb: " + error);
+            say(error);
             return 1;
         }
         services.push_back(std::make_unique<AliasService>(
@@ -80,28 +100,25 @@ int runService(const CommandLine& cl) {
         workers.push_back(
             [s = services.back().get()](const HttpRequest& r) { return s->handle(r); });
     }
-    ServerOptions options;
     options.host = cl.host;
     options.port = cl.port;
     options.maxConnections = cl.maxConnections;
     HttpServer server(options, std::move(workers), log);
     if (!server.listen(error)) {
-        log("handlehound-aliasdb: " + error);
+        say(error);
         return 1;
     }
-    log("handlehound-aliasdb: listening on http://" + cl.host + ":" +
-        std::to_string(server.port()));
+    say("listening on http://" + cl.host + ":" + std::to_string(server.port()));
 
     std::thread waiter([&] {
         int signal = 0;
         sigwait(&stopSignals, &signal);
-        log(std::string("handlehound-aliasdb: stopping on ") +
-            (signal == SIGTERM ? "SIGTERM" : "SIGINT"));
+        say(std::string("stopping on ") + (signal == SIGTERM ? "SIGTERM" : "SIGINT"));
         server.stop();
     });
     server.run();
     waiter.join();
-    log("handlehound-aliasdb: stopped");
+    say("stopped");
     return 0;
 }
 

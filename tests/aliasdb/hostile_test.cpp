@@ -1,0 +1,142 @@
+// The attacks another program on this machine, or a web page in the player's
+// browser, can make on the service: one row each, over real sockets.
+#include "Service.h"
+
+#include <sqlite3.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <future>
+#include <regex>
+
+using namespace std::chrono_literals;
+
+namespace hh::aliasdb::test {
+namespace {
+
+const std::string kIntruder = R"([{"guid":"1a2b3c4d","name":"Intruder"}])";
+
+// A POST of `body` with the given header lines (each ending in \r\n).
+std::string post(const std::string& target, const std::string& headers, const std::string& body) {
+    return "POST " + target + " HTTP/1.1\r\n" + headers +
+           "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+// What arrives within 5 s on a connection that has sent `bytes`.
+std::string answerTo(int fd, const std::string& bytes) {
+    ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    timeval limit{5, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+    char buffer[512] = {};
+    const ssize_t n = ::recv(fd, buffer, sizeof buffer - 1, 0);
+    return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
+}
+
+TEST(Hostile, StrangersAndWebPagesAreRefusedAndStoreNothing) {
+    RunningService service;
+    const std::string host = "Host: 127.0.0.1:" + std::to_string(service.port()) + "\r\n";
+    const std::string owner = "Authorization: Bearer " + kCredential + "\r\n";
+    const std::string json = "Content-Type: application/json\r\n";
+    const struct {
+        const char* attack;
+        std::string request;
+        int status;
+    } rows[] = {
+        {"no credential", post("/sightings", host + json, kIntruder), 401},
+        {"a wrong credential",
+         post("/sightings", host + json + "Authorization: Bearer x\r\n", kIntruder), 401},
+        {"the credential in the URL",
+         post("/sightings?token=" + kCredential, host + json, kIntruder), 401},
+        {"reading without credential", "GET /search?q=a HTTP/1.1\r\n" + host + "\r\n", 401},
+        {"a web page's cross-origin POST",
+         post("/sightings", host + owner + json + "Origin: http://example.com\r\n", kIntruder),
+         403},
+        {"a page's POST as text/plain, which needs no preflight",
+         post("/sightings", host + owner + "Content-Type: text/plain\r\n", kIntruder), 415},
+        {"DNS rebinding: a foreign name for 127.0.0.1",
+         "GET /search?q=a HTTP/1.1\r\nHost: rebound.example:" + std::to_string(service.port()) +
+             "\r\n" + owner + "\r\n",
+         421},
+        {"another port's name",
+         post("/sightings", "Host: 127.0.0.1:1\r\n" + owner + json, kIntruder), 421},
+        {"no Host at all", "GET /?guid=1a2b3c4d HTTP/1.0\r\n" + owner + "\r\n", 421},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(sendRaw(service.port(), row.request).status, row.status) << row.attack;
+    EXPECT_TRUE(service.aliases("1a2b3c4d").empty());
+    // The owner gets in with the same request.
+    EXPECT_EQ(httpPost(service.port(), "/sightings", kIntruder).status, 200);
+}
+
+TEST(Hostile, SlowClientsGiveWayAndAreCut) {
+    ServerOptions options;
+    options.maxConnections = 2;
+    options.headTimeoutMs = 300;
+    options.minBodyBytesPerSecond = 10000;
+    RunningService service(options);
+    const int silent = connectLocal(service.port());
+    const int dripping = connectLocal(service.port());
+    ::send(dripping, "GET / HT", 8, MSG_NOSIGNAL);
+    // Both slots are held by clients still sending; a fresh one gets in.
+    EXPECT_EQ(httpGet(service.port(), "/health").status, 200);
+    // A head that does not come in time, and a body slower than the minimum
+    // rate, end in 408 long before the 10 s a request may take.
+    const int slowHead = connectLocal(service.port());
+    EXPECT_EQ(answerTo(slowHead, "GET / HTTP/1.1\r\n").rfind("HTTP/1.1 408", 0), 0u);
+    const int slowBody = connectLocal(service.port());
+    const std::string head =
+        post("/sightings",
+             "Host: 127.0.0.1:" + std::to_string(service.port()) + "\r\nAuthorization: Bearer " +
+                 kCredential + "\r\nContent-Type: application/json\r\n",
+             std::string(1000, ' '));
+    EXPECT_NE(answerTo(slowBody, head.substr(0, head.size() - 990)).find("too slowly"),
+              std::string::npos);
+    for (int fd : {silent, dripping, slowHead, slowBody})
+        ::close(fd);
+}
+
+TEST(Hostile, AHugeBodyIsRefusedAtItsFirstBadEntry) {
+    RunningService service;
+    // The entry is wrong at byte 1; what follows is never parsed.
+    const std::string body = "[0," + std::string(1000 * 1000, 'x');
+    const auto r = httpPost(service.port(), "/sightings", body);
+    EXPECT_EQ(r.status, 400);
+    EXPECT_EQ(r.body, "entry 1: not an object\n");
+}
+
+TEST(Hostile, TheRefusalOfAFullServiceArrives) {
+    ServerOptions options;
+    options.maxConnections = 1;
+    RunningService service(options);
+    // Another writer holds the database, so the one slot stays in its route.
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(service.database().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    auto held = std::async(std::launch::async, [&] {
+        return httpPost(service.port(), "/sightings", kIntruder).status;
+    });
+    std::this_thread::sleep_for(500ms); // its request is read and in the route by then
+    // A client that sends a large body it is never asked for still reads the 503.
+    const auto turnedAway = httpPost(service.port(), "/sightings", std::string(200000, ' '));
+    EXPECT_EQ(turnedAway.status, 503);
+    EXPECT_NE(turnedAway.body.find("too many connections"), std::string::npos);
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_EQ(held.get(), 200);
+}
+
+TEST(Hostile, AFloodOfRefusalsIsSummedUpInTheLog) {
+    RunningService service;
+    for (int i = 0; i < 60; ++i)
+        sendRaw(service.port(), post("/sightings", "Content-Type: application/json\r\n", "[]"));
+    service.stop();
+    const auto log = service.logLines();
+    std::smatch held;
+    ASSERT_TRUE(std::regex_search(log.back(), held, std::regex("^- ([0-9]+) more refusals")))
+        << log.back();
+    EXPECT_LT(log.size(), 30u);
+    EXPECT_EQ(log.size() - 1 + std::stoul(held[1]), 60u); // every refusal counted once
+}
+
+} // namespace
+} // namespace hh::aliasdb::test
