@@ -2,6 +2,8 @@
 
 #include "common/Strings.h"
 
+#include <filesystem>
+
 namespace hh {
 namespace {
 
@@ -25,6 +27,17 @@ std::string gameFolderPath(const std::string& dumpPath) {
 
 std::string currentModOf(const std::string& dumpPath) {
     return afterLast(modFolderPath(dumpPath), '/');
+}
+
+std::string missingGameFolderMessage(const std::string& dumpPath) {
+    const std::string game = gameFolderPath(dumpPath);
+    std::error_code ec;
+    if (game.empty() || std::filesystem::is_directory(game, ec))
+        return {};
+    return "Error! The game folder '" + game +
+           "' does not exist: no answer can reach the game. Set Handlehound up again "
+           "(handlehound --setup --game-dir DIR --mod NAME, or the set-up dialog at the "
+           "next start).";
 }
 
 } // namespace hh

@@ -11,4 +11,8 @@ std::string gameFolderPath(const std::string& dumpPath);
 // The name of the mod folder.
 std::string currentModOf(const std::string& dumpPath);
 
+// "" while the game folder of a set-up dump path exists; otherwise the one
+// message that says it is gone and how to set up again.
+std::string missingGameFolderMessage(const std::string& dumpPath);
+
 } // namespace hh

@@ -254,10 +254,18 @@ bool ResultScriptWriter::writeResultScript(const std::string& message) {
     // An answer lives seconds; flushing it to disk would only make the player
     // wait. The rename still keeps a crash from leaving half a script.
     else if (writeFileAtomically(path, renderResultScript(message), &error,
-                                 Durability::ProcessCrashOnly))
+                                 Durability::ProcessCrashOnly)) {
+        lastError_.clear();
         return true;
-    if (onError_)
-        onError_("Error! The result script could not be written: " + error);
+    }
+    std::string report = missingGameFolderMessage(state_.gDumpFileAbsPath);
+    if (report.empty())
+        report = "Error! The result script could not be written: " + error;
+    // Every answer and timer tick writes the script: one report per lasting
+    // failure, not one per write.
+    if (report != lastError_ && onError_)
+        onError_(report);
+    lastError_ = report;
     return false;
 }
 

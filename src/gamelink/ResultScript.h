@@ -22,13 +22,14 @@ class ResultScriptWriter {
     std::filesystem::path resultScriptPath() const;
     // "none" writes nothing; "" and "vstr runHHScript" write the waiting text.
     // The file is replaced atomically. False when it could not be written
-    // (reported through onError).
+    // (reported through onError once, until a write succeeds again).
     bool writeResultScript(const std::string& message);
 
   private:
     const SharedState& state_;
     const Settings& settings_;
     std::function<void(const std::string&)> onError_;
+    std::string lastError_;
 };
 
 } // namespace hh

@@ -2,6 +2,7 @@
 
 #include "common/SharedState.h"
 #include "common/Strings.h"
+#include "gamelink/DumpPaths.h"
 #include "gamelink/EngineProfiles.h"
 #include "gamelink/GameScript.h"
 #include "platform/Platform.h"
@@ -51,6 +52,11 @@ int runSetupCommand(const SetupCommandArgs& args, std::ostream& out, std::ostrea
     };
     if (args.gameDir.empty() || args.mod.empty())
         return fail("Error!  --setup needs --game-dir DIR and --mod NAME.");
+    std::error_code ec;
+    if (!std::filesystem::is_directory(args.gameDir, ec))
+        return fail("Error!  The game folder '" + args.gameDir +
+                    "' does not exist. --game-dir names the folder the game writes to "
+                    "(ioquake3 and Quake III: ~/.q3a, OpenArena: ~/.openarena).");
 
     const EngineProfile* profile = nullptr;
     if (!args.engine.empty()) {
@@ -72,7 +78,8 @@ int runSetupCommand(const SetupCommandArgs& args, std::ostream& out, std::ostrea
         platform.timers,  platform.clock, platform.events,      platform.clipboard, platform.sound,
         platform.windows, paths,          platform.keys,        platform.hotKey,    platform.pages,
         platform.dialogs, platform.shell, platform.fileWatcher, platform.resolver,  platform.icmp};
-    Settings settings(paths.programDir() / "handleHound.ini",
+    Settings settings(args.settingsFile.empty() ? paths.programDir() / "handleHound.ini"
+                                                : std::filesystem::path(args.settingsFile),
                       [&err](const std::string& message) { err << message << "\n"; });
 
     const std::string commandKey =
@@ -96,8 +103,22 @@ int runSetupCommand(const SetupCommandArgs& args, std::ostream& out, std::ostrea
 
     out << "Handlehound is set up for " << profile->name
         << (args.engine.empty() ? " (guessed from the game folder)" : "") << ".\n"
-        << "Dump file: " << outcome.dumpPath << "\n"
-        << "Game-side script: " << settings.cfgAt() << "\n";
+        << "Settings: " << settings.iniPath().string() << "\n"
+        << "Dump file: " << outcome.dumpPath << "\n";
+    if (settings.cfgAt() == "RequestManualMove") {
+        out << "Game-side script: not installed (no shipped copy was found); copy "
+               "handleHound.cfg into "
+            << gameFolderPath(outcome.dumpPath) + settings.baseFolder() << " yourself.\n";
+        return 0;
+    }
+    out << "Game-side script: " << settings.cfgAt()
+        << (outcome.scriptInstalled ? " (installed now)" : " (installed before, left as it is)")
+        << "\n"
+        << "Next, in the game: type /exec handleHound.cfg in the console, then /hh help and "
+           "press the Command key ("
+        << settings.commandKey() << "); the Status key (" << settings.statusKey()
+        << ") shows the answer. Handlehound adds the exec line to " << settings.baseFolder()
+        << "/autoexec.cfg when it sees the game window while it runs.\n";
     return 0;
 }
 

@@ -14,6 +14,8 @@ struct SetupCommandArgs {
     std::string commandKey; // --command-key; "" keeps the stored key (tab)
     std::string statusKey;  // --status-key; "" keeps the stored key (f5)
     std::string programDir; // --program-dir; "" uses platform.paths
+    // handleHound.ini; "" = the one in the program folder
+    std::string settingsFile = {};
 };
 
 // 0 when set up; 1 after printing the reason to `err`.

@@ -70,16 +70,18 @@ SetupOutcome runSetupSteps(const SetupChoice& choice, const SetupServices& servi
         services.setDumpFileAbsPath(dumpPath);
     // Before the installation: it needs the engine's base folder and dump name.
     applyEngineProfile(services.settings, profile);
+    bool installed = false;
     if (services.settings.cfgAt().empty()) {
         std::string why;
+        installed = services.gameScript.installGameScript(&why);
         // A missing shipped script has been reported already; the setup goes on.
-        if (!services.gameScript.installGameScript(&why) && !why.empty())
+        if (!installed && !why.empty())
             return unexpected("The game-side script could not be installed: " + why);
     }
     if (storeKey(services, choice.commandKey, true) && services.reregisterHotKey)
         services.reregisterHotKey();
     storeKey(services, choice.statusKey, false);
-    return {true, {}, dumpPath};
+    return {true, {}, dumpPath, installed};
 }
 
 } // namespace hh

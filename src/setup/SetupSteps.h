@@ -32,6 +32,7 @@ struct SetupOutcome {
     bool done = false;
     std::string message; // for the user when not done
     std::string dumpPath;
+    bool scriptInstalled = false; // the game-side script was installed by this run
 };
 
 inline constexpr const char* kEqualKeysMessage =

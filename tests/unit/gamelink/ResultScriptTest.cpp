@@ -99,20 +99,37 @@ TEST(Render, AnyBytesGiveHarmlessEchoLines) {
     }
 }
 
-TEST(Writer, ReplacesTheScriptOrSaysWhyNot) {
+TEST(Writer, ReplacesTheScriptOrSaysWhyNotOncePerLastingFailure) {
     test::GameLinkRig rig;
     EXPECT_TRUE(rig.writer.writeResultScript("first"));
     EXPECT_TRUE(rig.writer.writeResultScript("none")); // leaves the file as it is
     EXPECT_EQ(rig.script(), "echo ^3first\r\n");
 
-    std::filesystem::remove_all(rig.folder.game() / "baseq3");
+    const auto baseq3 = rig.folder.game() / "baseq3";
+    std::filesystem::remove_all(baseq3);
     EXPECT_FALSE(rig.writer.writeResultScript("lost"));
+    EXPECT_FALSE(rig.writer.writeResultScript("lost again"));
     ASSERT_EQ(rig.errors.size(), 1u);
     EXPECT_EQ(rig.errors[0].rfind("Error! The result script could not be written: ", 0), 0u);
 
+    std::filesystem::remove_all(rig.folder.game());
+    EXPECT_FALSE(rig.writer.writeResultScript("lost"));
+    EXPECT_FALSE(rig.writer.writeResultScript("lost"));
+    ASSERT_EQ(rig.errors.size(), 2u);
+    EXPECT_EQ(rig.errors[1], "Error! The game folder '" + rig.folder.game().string() +
+                                 "/' does not exist: no answer can reach the game. Set "
+                                 "Handlehound up again (handlehound --setup --game-dir DIR "
+                                 "--mod NAME, or the set-up dialog at the next start).");
+
+    std::filesystem::create_directories(baseq3); // back: the next failure is news again
+    EXPECT_TRUE(rig.writer.writeResultScript("back"));
+    std::filesystem::remove_all(rig.folder.game());
+    EXPECT_FALSE(rig.writer.writeResultScript("lost"));
+    EXPECT_EQ(rig.errors.size(), 3u);
+
     rig.state.gDumpFileAbsPath.clear(); // no game folder: nothing lands in the current folder
     EXPECT_FALSE(rig.writer.writeResultScript("lost"));
-    EXPECT_EQ(rig.errors.size(), 2u);
+    EXPECT_EQ(rig.errors.size(), 4u);
     EXPECT_FALSE(std::filesystem::exists("baseq3/hh.cfg"));
 }
 

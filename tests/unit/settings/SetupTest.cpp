@@ -175,6 +175,10 @@ TEST(SetupCommand, ErrorsGoToStandardErrorWithStatusOne) {
         {{empty, "osp", "quake3", "", "", ""},
          "Error! The game folder was NOT Found at Path '" + empty +
              "/'. Please Enter the Correct Path to your game folder.\n"},
+        {{empty + "/gone", "osp", "", "", "", ""},
+         "Error!  The game folder '" + empty +
+             "/gone' does not exist. --game-dir names the folder the game writes to "
+             "(ioquake3 and Quake III: ~/.q3a, OpenArena: ~/.openarena).\n"},
         {{empty, "osp", "", "", "", ""},
          "Error!  Can not tell which engine uses '" + empty +
              "'. Please name it with --engine (quake3, quake3-linux, ioquake3, openarena).\n"},
@@ -203,6 +207,11 @@ TEST(SetupCommand, SetsUpWithoutAWindowHereOrInAnotherProgramFolder) {
     ASSERT_EQ(runSetupCommand(args, out, err, rig.fake.platform), 0) << err.str();
     EXPECT_EQ(err.str(), "");
     EXPECT_NE(out.str().find("ioquake3 (guessed from the game folder)"), std::string::npos);
+    EXPECT_NE(out.str().find("handleHound.cfg (installed now)\nNext, in the game: type /exec "
+                             "handleHound.cfg in the console, then /hh help and press the "
+                             "Command key (f7); the Status key (f5) shows the answer."),
+              std::string::npos)
+        << out.str();
     EXPECT_EQ(rig.settings.path(), rig.at(".q3a/osp/handleHound.txt"));
     EXPECT_EQ(rig.settings.commandKeyCode(), 118);
     EXPECT_NE(readFile(rig.at(".q3a/baseq3/handleHound.cfg")).find("bind \"f7\" \"vstr"),
