@@ -1,8 +1,11 @@
 #include "app/HeadlessApp.h"
 
+#include "app/InstanceLock.h"
 #include "app/ProgramFolder.h"
 #include "app/ProgramServices.h"
 #include "app/StdoutMainView.h"
+#include "gamelink/DumpPaths.h"
+#include "platform/Files.h"
 #include "settings/Settings.h"
 #include "shell/FrmMain.h"
 #include "shell/GameWindowPoller.h"
@@ -23,22 +26,45 @@ class HeadlessHost : public ProgramHost {
     void showDeveloperControls(bool) override {}
 };
 
+// The set-up for the same program folder as this start.
+std::string setupCommandLine(const AppOptions& options) {
+    std::string line = "handlehound --setup --game-dir DIR --mod NAME";
+    if (!options.programDir.empty())
+        line += " --program-dir " + options.programDir;
+    return line;
+}
+
 } // namespace
 
 int runHeadless(const AppOptions& options) {
-    const auto programDir = resolveProgramDir(options.programDir);
-    const std::string resourceProblem = installMissingResources(programDir);
-    Settings settings(programDir / "handleHound.ini");
-    const std::string dumpPath = settings.path();
+    const ProgramFolders folders = resolveProgramFolders(options.programDir);
+    // Two programs on one folder would both answer every dump.
+    const InstanceLock lock(folders.program);
+    if (!lock.held()) {
+        std::fprintf(stderr, "handlehound: %s\n",
+                     heldElsewhereText(folders.program, lock.holder()).c_str());
+        return 2;
+    }
+    const std::string resourceProblem = installShippedFiles(folders.program);
+    // Reading a missing settings file would create it: a start before the
+    // set-up leaves nothing behind.
+    Settings settings(folders.settingsFile());
+    const std::string dumpPath = fileExists(settings.iniPath()) ? settings.path() : std::string();
     if (dumpPath.empty()) {
         std::fprintf(stderr,
-                     "handlehound: %s: the key Path of section [Main] is not set; run "
-                     "'handlehound --setup --game-dir DIR --mod NAME --program-dir %s' first\n",
-                     settings.iniPath().string().c_str(), programDir.string().c_str());
+                     "handlehound: %s: the key Path of section [Main] is not set; run '%s' first\n",
+                     settings.iniPath().string().c_str(), setupCommandLine(options).c_str());
         return 2;
     }
 
-    ProgramServices services({false, !options.noFileEvents, options.quiet, programDir});
+    const std::string gameFolderGone = missingGameFolderMessage(dumpPath);
+    if (!gameFolderGone.empty()) {
+        std::fprintf(stderr, "handlehound: %s\n", gameFolderGone.c_str());
+        return 2;
+    }
+
+    ProgramServices services(
+        {false, !options.noFileEvents, options.quiet, folders.program, folders.logs});
     StdoutMainView view;
     HeadlessHost host;
     FrmMain frm(services.platform(), view, settings, host);

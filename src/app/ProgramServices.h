@@ -17,6 +17,7 @@ struct ServiceChoice {
     bool fileEvents = true; // follow the system's change notices of the dump
     bool quiet = false;     // no sounds
     std::filesystem::path programDir;
+    std::filesystem::path logDir; // "" = the program folder's log/
 };
 
 class ProgramServices {
@@ -45,7 +46,7 @@ class ProgramServices {
     struct Parts;
     std::unique_ptr<Parts> parts_;
     std::unique_ptr<Platform> platform_;
-    std::filesystem::path programDir_;
+    std::filesystem::path programDir_, logDir_;
 };
 
 } // namespace hh

@@ -9,18 +9,19 @@
 namespace hh {
 
 int runSetupCli(const AppOptions& options) {
-    const auto programDir = resolveProgramDir(options.programDir);
-    const std::string problem = installMissingResources(programDir);
+    const ProgramFolders folders = resolveProgramFolders(options.programDir);
+    const std::string problem = installShippedFiles(folders.program);
     if (!problem.empty())
         std::cerr << problem << "\n";
-    ProgramServices services({false, false, true, programDir});
+    ProgramServices services({false, false, true, folders.program, folders.logs});
     SetupCommandArgs args;
     args.gameDir = options.gameDir;
     args.mod = options.mod;
     args.engine = options.engine;
     args.commandKey = options.commandKey;
     args.statusKey = options.statusKey;
-    args.programDir = programDir.string();
+    args.programDir = folders.program.string();
+    args.settingsFile = folders.settingsFile().string();
     return runSetupCommand(args, std::cout, std::cerr, services.platform());
 }
 

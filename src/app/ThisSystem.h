@@ -1,6 +1,8 @@
 #pragma once
 // What differs between the systems the program is built for: one source
 // file per system (linux/, win32/) defines these.
+#include "app/ProgramFolder.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -10,9 +12,10 @@ namespace hh {
 // Folder of the running executable.
 std::filesystem::path executableDir();
 
-// Where the program keeps its files when no folder is given and the
-// executable's folder is no portable copy.
-std::filesystem::path defaultProgramDir();
+// Where an installed program keeps its files (no folder given, and the
+// executable's folder is no portable copy). Moves files that earlier
+// versions kept elsewhere into these folders, once.
+ProgramFolders installedProgramFolders();
 
 // Folders that may hold the shipped data (sounds, icons, game-side script),
 // most specific first.

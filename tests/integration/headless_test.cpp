@@ -65,15 +65,6 @@ TEST(Headless, OnlyTypedCommandsRunAndQuitEndsWithStatusZero) {
     EXPECT_EQ(p.waitForExit(10s), 0);
 }
 
-TEST(Headless, MissingPathIsAOneLineErrorWithStatusTwo) {
-    hh::test::TempDir dir;
-    Process p(HH_BINARY, {"--headless", "--program-dir", dir.path().string()});
-    EXPECT_EQ(p.waitForExit(10s), 2);
-    const std::string err = p.errors();
-    EXPECT_NE(err.find("handleHound.ini"), std::string::npos) << err;
-    EXPECT_NE(err.find("Path"), std::string::npos) << err;
-}
-
 TEST(Headless, VersionAndHelp) {
     Process version(HH_BINARY, {"--version"});
     EXPECT_EQ(version.waitForExit(10s), 0);

@@ -18,8 +18,9 @@ namespace hh::test {
 
 struct DesktopRig {
     DesktopRig()
-        : settings(fp.temp / "handleHound.ini"), mainWindow(fp.paths.program),
-          detectorWindow(mainWindow), mainView(mainWindow, detectorWindow, fp.paths.program),
+        : settings(fp.temp / "handleHound.ini"),
+          mainWindow(fp.paths.program, fp.temp / "Handlehound.conf"), detectorWindow(mainWindow),
+          mainView(mainWindow, detectorWindow, fp.paths.program),
           frm(fp.platform, mainView, settings, mainWindow),
           detector(frm, mainView, fp.platform, settings, detectorWindow) {
         mainWindow.attach(frm, detector, fp.platform);

@@ -158,7 +158,8 @@ TEST_F(MainWindowTest, ModItemsCheckTheModInUse) {
 TEST_F(MainWindowTest, PositionIsStoredInTwipsAndAPlaceOffTheScreenIgnored) {
     mainWindow.move(100, 80);
     mainWindow.savePlacement();
-    QSettings store(QStringLiteral("Handlehound"), QStringLiteral("Handlehound"));
+    QSettings store(QString::fromStdString((fp.temp / "Handlehound.conf").string()),
+                    QSettings::IniFormat);
     EXPECT_EQ(store.value("Settings/Left").toString(), "1500");
     EXPECT_EQ(store.value("Settings/Top").toString(), "1200");
 

@@ -21,7 +21,8 @@ bool somethingAnswers(const QString& host, quint16 port) {
 } // namespace
 
 std::string AliasDbLauncher::startIfNeeded(const std::string& lookupAddress,
-                                           const std::filesystem::path& programDir) {
+                                           const std::filesystem::path& programDir,
+                                           const std::filesystem::path& logDir) {
     std::string address = lookupAddress;
     while (!address.empty() && address.back() == '/')
         address.pop_back();
@@ -42,13 +43,13 @@ std::string AliasDbLauncher::startIfNeeded(const std::string& lookupAddress,
                             QString::fromLocal8Bit((programDir / "aliases.sqlite").c_str())});
     // Its one line per request goes to a log of its own, not into ours.
     std::error_code ec;
-    std::filesystem::create_directories(programDir / "log", ec);
+    std::filesystem::create_directories(logDir, ec);
     // The service is ours: when this program dies without its own shutdown
     // (a lost X display ends an Xlib program at once), the service goes too.
     process_->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     process_->setStandardOutputFile(QProcess::nullDevice());
-    process_->setStandardErrorFile(
-        QString::fromLocal8Bit((programDir / "log" / "aliasdb.log").c_str()), QIODevice::Append);
+    process_->setStandardErrorFile(QString::fromLocal8Bit((logDir / "aliasdb.log").c_str()),
+                                   QIODevice::Append);
     process_->start();
     if (!process_->waitForStarted(3000))
         return "The alias database could not be started: " + process_->errorString().toStdString();

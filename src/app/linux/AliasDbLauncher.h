@@ -13,7 +13,8 @@ class AliasDbLauncher {
   public:
     // Returns a line for the console pane ("" when there is nothing to say).
     std::string startIfNeeded(const std::string& lookupAddress,
-                              const std::filesystem::path& programDir);
+                              const std::filesystem::path& programDir,
+                              const std::filesystem::path& logDir);
     ~AliasDbLauncher();
 
   private:

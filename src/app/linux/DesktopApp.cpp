@@ -29,20 +29,24 @@ int runDesktop(const AppOptions& options, int argc, char** argv) {
     // The tray keeps the program alive while every window is hidden.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const auto programDir = resolveProgramDir(options.programDir);
+    const ProgramFolders folders = resolveProgramFolders(options.programDir);
+    const auto& programDir = folders.program;
     SingleInstance instance(programDir);
     if (!instance.isFirst()) {
-        if (!instance.askFirstToShow())
-            std::fprintf(stderr, "handlehound: another Handlehound is running for %s\n",
-                         programDir.string().c_str());
-        return 0;
+        if (instance.askFirstToShow())
+            return 0;
+        // The first one cannot come to the front (it runs without a window).
+        std::fprintf(stderr, "handlehound: %s\n",
+                     heldElsewhereText(programDir, instance.firstProcess()).c_str());
+        return 2;
     }
-    const std::string resourceProblem = installMissingResources(programDir);
-    Settings settings(programDir / "handleHound.ini");
-    ProgramServices services({true, !options.noFileEvents, options.quiet, programDir});
+    const std::string resourceProblem = installShippedFiles(programDir);
+    Settings settings(folders.settingsFile());
+    ProgramServices services(
+        {true, !options.noFileEvents, options.quiet, programDir, folders.logs});
     Platform& platform = services.platform();
 
-    MainWindow mainWindow(programDir);
+    MainWindow mainWindow(programDir, folders.windowPositionFile());
     DetectorWindow detectorWindow(mainWindow);
     DesktopMainView mainView(mainWindow, detectorWindow, programDir);
     FrmMain frm(platform, mainView, settings, mainWindow);

@@ -70,10 +70,11 @@ struct ProgramServices::Parts {
 };
 
 ProgramServices::ProgramServices(const ServiceChoice& choice)
-    : parts_(std::make_unique<Parts>()), programDir_(choice.programDir) {
+    : parts_(std::make_unique<Parts>()), programDir_(choice.programDir),
+      logDir_(choice.logDir.empty() ? choice.programDir / "log" : choice.logDir) {
     Parts& p = *parts_;
     p.sound = std::make_unique<QtSoundPlayer>(choice.quiet);
-    p.paths = std::make_unique<AppPaths>(choice.programDir);
+    p.paths = std::make_unique<AppPaths>(choice.programDir, logDir_);
     p.fileWatcher.setEnabled(choice.fileEvents);
     if (choice.desktop) {
         p.clipboard = std::make_unique<QtClipboard>();
@@ -120,7 +121,7 @@ void ProgramServices::setOnTerminateRequest(std::function<void()> onTerminate) {
 }
 
 std::string ProgramServices::startLocalAliasService(const std::string& lookupAddress) {
-    return parts_->aliasDb.startIfNeeded(lookupAddress, programDir_);
+    return parts_->aliasDb.startIfNeeded(lookupAddress, programDir_, logDir_);
 }
 
 void ProgramServices::setDialogOwner(WindowId window) {

@@ -1,6 +1,7 @@
 #include "app/linux/SingleInstance.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QLocalSocket>
 #include <unistd.h>
 
@@ -10,20 +11,23 @@ namespace {
 constexpr int kWaitMs = 1000;
 constexpr qint64 kMaxRequestBytes = 16; // "show\n"; anything longer is not ours
 
+// A full path in the user's private runtime folder; without one, a name
+// that Qt places in the temporary folder, made private by UserAccessOption.
+QString socketName(const std::filesystem::path& programDir) {
+    const QByteArray folder = QByteArray::fromStdString(programDir.string());
+    const QString key = QString::fromLatin1(
+        QCryptographicHash::hash(folder, QCryptographicHash::Sha1).toHex().left(16));
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (runtime.startsWith(QLatin1Char('/')) && QDir().mkpath(runtime + "/handlehound"))
+        return runtime + "/handlehound/" + key + ".socket";
+    return QStringLiteral("handlehound-%1-%2").arg(getuid()).arg(key);
+}
+
 } // namespace
 
-SingleInstance::SingleInstance(const std::filesystem::path& programDir) {
-    const QByteArray folder = QByteArray::fromStdString(programDir.string());
-    serverName_ =
-        QStringLiteral("handlehound-%1-%2")
-            .arg(getuid())
-            .arg(QString::fromLatin1(
-                QCryptographicHash::hash(folder, QCryptographicHash::Sha1).toHex().left(16)));
-    lock_ = std::make_unique<QLockFile>(
-        QString::fromStdString((programDir / "handlehound.lock").string()));
-    // A lock left by a program that died is taken over (QLockFile checks its PID).
-    first_ = lock_->tryLock(0);
-    if (!first_)
+SingleInstance::SingleInstance(const std::filesystem::path& programDir)
+    : lock_(programDir), serverName_(socketName(programDir)) {
+    if (!lock_.held())
         return;
     server_ = std::make_unique<QLocalServer>();
     server_->setSocketOptions(QLocalServer::UserAccessOption);
@@ -35,8 +39,6 @@ SingleInstance::SingleInstance(const std::filesystem::path& programDir) {
 SingleInstance::~SingleInstance() {
     if (server_)
         server_->close();
-    if (first_)
-        lock_->unlock();
 }
 
 bool SingleInstance::askFirstToShow() {

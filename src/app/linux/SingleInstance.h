@@ -1,9 +1,10 @@
 #pragma once
-// One running program per program folder: a lock file decides which start
-// is first, and a local socket lets a later start ask the first to come to
-// the front.
+// One running program per program folder: the folder's lock decides which
+// start is first, and a local socket (in $XDG_RUNTIME_DIR when there is one)
+// lets a later start ask the first to come to the front.
+#include "app/InstanceLock.h"
+
 #include <QLocalServer>
-#include <QLockFile>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -14,7 +15,9 @@ class SingleInstance {
   public:
     explicit SingleInstance(const std::filesystem::path& programDir);
     ~SingleInstance();
-    bool isFirst() const { return first_; }
+    bool isFirst() const { return lock_.held(); }
+    // A later start: the first one's process id, 0 when it cannot be told.
+    long firstProcess() const { return lock_.holder(); }
     // A later start: sends "show" to the first. False when it could not be
     // reached (it may be ending).
     bool askFirstToShow();
@@ -24,11 +27,10 @@ class SingleInstance {
   private:
     void acceptConnections();
 
+    InstanceLock lock_;
     QString serverName_;
-    std::unique_ptr<QLockFile> lock_;
     std::unique_ptr<QLocalServer> server_;
     std::function<void()> onShow_;
-    bool first_ = false;
 };
 
 } // namespace hh

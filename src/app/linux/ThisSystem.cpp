@@ -12,12 +12,45 @@ fs::path executableDir() {
     return ec ? fs::current_path(ec) : self.parent_path();
 }
 
-fs::path defaultProgramDir() {
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
+namespace {
+
+// An XDG base folder: the variable when it holds an absolute path (the
+// rules say to ignore anything else), else its default under $HOME.
+fs::path xdgBase(const char* variable, const char* underHome) {
+    const char* value = std::getenv(variable);
+    if (value && *value == '/')
+        return value;
     const char* home = std::getenv("HOME");
-    const fs::path base = dataHome && *dataHome ? fs::path(dataHome)
-                                                : fs::path(home ? home : ".") / ".local" / "share";
-    return base / "handlehound";
+    return fs::path(home && *home ? home : ".") / underHome;
+}
+
+void moveIfAbsent(const fs::path& from, const fs::path& to) {
+    std::error_code ec;
+    if (!fs::exists(from, ec) || fs::exists(to, ec))
+        return;
+    fs::create_directories(to.parent_path(), ec);
+    fs::rename(from, to, ec);
+    if (ec && fs::copy_file(from, to, ec)) // another file system
+        fs::remove(from, ec);
+}
+
+} // namespace
+
+ProgramFolders installedProgramFolders() {
+    const fs::path configHome = xdgBase("XDG_CONFIG_HOME", ".config");
+    const ProgramFolders folders{xdgBase("XDG_DATA_HOME", ".local/share") / "handlehound",
+                                 configHome / "handlehound",
+                                 xdgBase("XDG_STATE_HOME", ".local/state") / "handlehound"};
+    // Earlier versions kept the settings and the logs in the program folder
+    // and the window position in Qt's default place.
+    moveIfAbsent(folders.program / "handleHound.ini", folders.settingsFile());
+    moveIfAbsent(configHome / "Handlehound" / "Handlehound.conf", folders.windowPositionFile());
+    for (const char* log : {"console.log", "aliasdb.log"})
+        moveIfAbsent(folders.program / "log" / log, folders.logs / log);
+    std::error_code ec;
+    fs::remove(configHome / "Handlehound", ec); // only when empty
+    fs::remove(folders.program / "log", ec);
+    return folders;
 }
 
 // Installed: the data folder relative to the bin folder. Built: the build

@@ -5,13 +5,15 @@ namespace hh {
 
 class AppPaths : public Paths {
   public:
-    explicit AppPaths(std::filesystem::path programDir) : programDir_(std::move(programDir)) {}
+    AppPaths(std::filesystem::path programDir, std::filesystem::path logDir)
+        : programDir_(std::move(programDir)), logDir_(std::move(logDir)) {}
     std::filesystem::path programDir() const override { return programDir_; }
+    std::filesystem::path logDir() const override { return logDir_; }
     // XDG_DESKTOP_DIR (environment, then ~/.config/user-dirs.dirs), else ~/Desktop.
     std::filesystem::path desktopDir() const override;
 
   private:
-    std::filesystem::path programDir_;
+    std::filesystem::path programDir_, logDir_;
 };
 
 } // namespace hh

@@ -23,8 +23,10 @@
 
 namespace hh {
 
-MainWindow::MainWindow(std::filesystem::path programDir, QWidget* parent)
-    : QMainWindow(parent), programDir_(std::move(programDir)) {
+MainWindow::MainWindow(std::filesystem::path programDir, std::filesystem::path positionFile,
+                       QWidget* parent)
+    : QMainWindow(parent), programDir_(std::move(programDir)),
+      positionFile_(std::move(positionFile)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Handlehound"));
     setWindowIcon(QIcon(qpath((programDir_ / "Icons" / "Handlehound.png").string())));

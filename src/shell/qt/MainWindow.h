@@ -25,7 +25,9 @@ class StartDetector;
 
 class MainWindow : public QMainWindow, public MainView, public ProgramHost {
   public:
-    explicit MainWindow(std::filesystem::path programDir, QWidget* parent = nullptr);
+    // `positionFile`: the per-user store of the window's position.
+    MainWindow(std::filesystem::path programDir, std::filesystem::path positionFile,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The logic is built after the widgets (it needs them as its view).
@@ -72,6 +74,7 @@ class MainWindow : public QMainWindow, public MainView, public ProgramHost {
     void runCommandLine();
 
     std::filesystem::path programDir_;
+    std::filesystem::path positionFile_;
     FrmMain* frm_ = nullptr;
     StartDetector* detector_ = nullptr;
     Platform* platform_ = nullptr;

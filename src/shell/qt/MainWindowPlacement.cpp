@@ -1,6 +1,7 @@
 // The main window's position in the per-user store, in twips.
 #include "shell/WindowPlacement.h"
 #include "shell/qt/MainWindow.h"
+#include "shell/qt/QtText.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -11,7 +12,7 @@ void MainWindow::restorePlacement() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QSettings store(QStringLiteral("Handlehound"), QStringLiteral("Handlehound"));
+    QSettings store(qpath(positionFile_.string()), QSettings::IniFormat);
     store.beginGroup(QStringLiteral("Settings"));
     bool leftOk = false, topOk = false;
     const int left = store.value(QStringLiteral("Left"), pixelsToTwips(x())).toInt(&leftOk);
@@ -26,7 +27,7 @@ void MainWindow::restorePlacement() {
 }
 
 void MainWindow::savePlacement() {
-    QSettings store(QStringLiteral("Handlehound"), QStringLiteral("Handlehound"));
+    QSettings store(qpath(positionFile_.string()), QSettings::IniFormat);
     store.beginGroup(QStringLiteral("Settings"));
     store.setValue(QStringLiteral("Left"), QString::number(pixelsToTwips(x())));
     store.setValue(QStringLiteral("Top"), QString::number(pixelsToTwips(y())));

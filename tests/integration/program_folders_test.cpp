@@ -1,0 +1,135 @@
+// Where an installed and a portable program keep their files, what a newer
+// version refreshes, and the starts the headless program refuses.
+#include "common/Version.h"
+#include "support/GameFolder.h"
+#include "support/Process.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+using hh::test::GameFolder;
+using hh::test::Process;
+using hh::test::readFile;
+using hh::test::TempDir;
+using hh::test::waitUntil;
+using hh::test::writeFile;
+namespace fs = std::filesystem;
+
+namespace {
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+const fs::path kShipped = fs::path(HH_SOURCE_DIR) / "data";
+
+} // namespace
+
+// The XDG folders: settings and window position in the config folder, logs in
+// the state folder, the rest in the data folder; the files earlier versions
+// kept elsewhere are moved there once.
+TEST(ProgramFolders, InstalledProgramUsesTheUsersFoldersAndMovesOldFilesThere) {
+    TempDir home;
+    const fs::path data = home / "data", config = home / "config", state = home / "state",
+                   game = home / "q3a";
+    const std::vector<std::string> env{"HOME=" + home.path().string(),
+                                       "XDG_DATA_HOME=" + data.string(),
+                                       "XDG_CONFIG_HOME=" + config.string(),
+                                       "XDG_STATE_HOME=" + state.string(),
+                                       "XDG_RUNTIME_DIR=",
+                                       "DISPLAY="};
+    writeFile(data / "handlehound" / "handleHound.ini", "[Main]\r\nMaxNumAliases=42\r\n");
+    writeFile(data / "handlehound" / "log" / "console.log", "old log\r\n");
+    writeFile(config / "Handlehound" / "Handlehound.conf", "[Settings]\nLeft=1500\n");
+    fs::create_directories(game / "baseq3");
+
+    Process setup(
+        HH_BINARY,
+        {"--setup", "--game-dir", game.string(), "--mod", "baseq3", "--engine", "ioquake3"}, env);
+    ASSERT_EQ(setup.waitForExit(10s), 0) << setup.errors();
+    const std::string ini = readFile(config / "handlehound" / "handleHound.ini");
+    EXPECT_TRUE(contains(ini, "MaxNumAliases=42") && contains(ini, "Path=")) << ini;
+    EXPECT_EQ(readFile(config / "handlehound" / "Handlehound.conf"), "[Settings]\nLeft=1500\n");
+    EXPECT_TRUE(fs::exists(data / "handlehound" / "Sound" / "on.wav"));
+    for (const fs::path& moved : {data / "handlehound" / "handleHound.ini",
+                                  data / "handlehound" / "log", config / "Handlehound"})
+        EXPECT_FALSE(fs::exists(moved)) << moved;
+
+    Process run(HH_BINARY,
+                {"--headless", "--always-on", "--quiet", "--lookup-url", "http://127.0.0.1:9"},
+                env);
+    ASSERT_TRUE(waitUntil([&] { return contains(run.output(), "ENABLED"); }, 10s)) << run.errors();
+    run.signal(SIGTERM);
+    ASSERT_EQ(run.waitForExit(10s), 0);
+    const std::string log = readFile(state / "handlehound" / "console.log");
+    EXPECT_TRUE(contains(log, "old log") && contains(log, "ENABLED")) << log;
+}
+
+// Each refused start says why in one line, ends with status 2 and leaves no
+// settings file behind.
+TEST(ProgramFolders, HeadlessRefusesWhatItCannotServe) {
+    GameFolder held; // set up, with a headless program on it
+    Process holder(HH_BINARY,
+                   {"--headless", "--quiet", "--program-dir", held.program().string(),
+                    "--lookup-url", "http://127.0.0.1:9"},
+                   {"DISPLAY="});
+    ASSERT_TRUE(waitUntil([&] { return contains(holder.output(), "Waiting"); }, 10s))
+        << holder.errors();
+    GameFolder gone;
+    fs::remove_all(gone.game());
+    TempDir fresh;
+
+    const struct {
+        const char* name;
+        fs::path programDir;
+        std::string says;
+    } cases[] = {
+        {"not set up", fresh.path(), "the key Path of section [Main] is not set"},
+        {"game folder gone", gone.program(),
+         "The game folder '" + gone.game().string() + "/' does not exist"},
+        {"folder in use", held.program(),
+         "Handlehound (PID " + std::to_string(holder.pid()) +
+             ") is already running on the program folder " + held.program().string()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const bool hadSettings = fs::exists(c.programDir / "handleHound.ini");
+        Process p(HH_BINARY, {"--headless", "--program-dir", c.programDir.string()}, {"DISPLAY="});
+        EXPECT_EQ(p.waitForExit(10s), 2);
+        const std::string err = p.errors();
+        EXPECT_TRUE(contains(err, c.says)) << err;
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        EXPECT_EQ(fs::exists(c.programDir / "handleHound.ini"), hadSettings);
+    }
+    EXPECT_TRUE(holder.running());
+}
+
+// Files copied into the program folder are replaced when this program is
+// newer than the one that copied them, and only then.
+TEST(ProgramFolders, ShippedFilesAreRefreshedByANewerVersion) {
+    const struct {
+        const char* stamp; // nullptr: a folder from before stamps
+        bool refreshed;
+    } cases[] = {{nullptr, true}, {"0.9.9\n", true}, {"1.0.0\n", false}, {"9.0.0\n", false}};
+    ASSERT_EQ(hh::versionText(), "1.0.0") << "update the table with the version";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stamp ? c.stamp : "no stamp");
+        TempDir dir;
+        if (c.stamp)
+            writeFile(dir / "shipped.version", c.stamp);
+        writeFile(dir / "Sound" / "on.wav", "old");
+        writeFile(dir / "handleHound.BACKUP", "old");
+        Process p(HH_BINARY, {"--headless", "--program-dir", dir.path().string()}, {"DISPLAY="});
+        ASSERT_EQ(p.waitForExit(10s), 2); // not set up: after the copying
+        const std::string wav = readFile(dir / "Sound" / "on.wav");
+        const std::string backup = readFile(dir / "handleHound.BACKUP");
+        EXPECT_EQ(wav == readFile(kShipped / "Sound" / "on.wav"), c.refreshed);
+        EXPECT_EQ(backup == readFile(kShipped / "handleHound.cfg"), c.refreshed);
+        EXPECT_FALSE(fs::exists(dir / "handleHound.cfg")) << "the installation took it away";
+        EXPECT_TRUE(fs::exists(dir / "Sound" / "off.wav")) << "missing files are always copied";
+        if (c.refreshed) {
+            EXPECT_EQ(readFile(dir / "shipped.version"), "1.0.0\n");
+        }
+    }
+}
