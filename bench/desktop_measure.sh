@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # The desktop program's start-up time (exec -> tray icon embedded in the tray)
 # and its idle cost while monitoring (CPU and resident memory over N seconds,
-# from /proc), under Xvfb with openbox and trayer.
-#   bench/desktop_measure.sh build/handlehound [IDLE_SECONDS]
+# from /proc), under Xvfb with openbox and trayer. "off" measures it with
+# monitoring off: the start detector waiting for the game instead.
+#   bench/desktop_measure.sh build/handlehound [IDLE_SECONDS] [on|off]
 set -euo pipefail
 hh=$(realpath "${1:-build/handlehound}")
 idle=${2:-60}
+monitoring=(--always-on)
+[ "${3:-on}" = on ] || monitoring=()
 work=$(mktemp -d /tmp/hh-desktop.XXXXXX)
 pids=()
 cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$work"; }
@@ -35,7 +38,7 @@ children() {
 before=$(children)
 
 start=$(date +%s%N)
-"$hh" --always-on --quiet --program-dir "$work/program" >/dev/null 2>&1 &
+"$hh" "${monitoring[@]}" --quiet --program-dir "$work/program" >/dev/null 2>&1 &
 app=$!
 pids+=($app)
 while [ "$(children)" -le "$before" ]; do
@@ -44,12 +47,13 @@ while [ "$(children)" -le "$before" ]; do
 done
 echo "start-up to tray icon: $(( ($(date +%s%N) - start) / 1000000 )) ms"
 
-cpu() { awk '{print $14 + $15}' "/proc/$app/stat"; }
+# CPU time of all the program's threads in nanoseconds: /proc/PID/stat
+# counts 10 ms ticks, too coarse for hundredths of a per cent.
+cpu() { cat /proc/"$app"/task/*/schedstat | awk '{ s += $1 } END { printf "%d", s }'; }
 sleep 2
 a=$(cpu)
 sleep "$idle"
 b=$(cpu)
-ticks=$(getconf CLK_TCK)
 rss=$(awk '/VmRSS/ {print $2}' "/proc/$app/status")
-awk -v a="$a" -v b="$b" -v t="$ticks" -v s="$idle" -v r="$rss" \
-  'BEGIN { printf "idle %d s: cpu %.3f%% of a core, resident %d kB\n", s, 100 * (b - a) / t / s, r }'
+awk -v a="$a" -v b="$b" -v s="$idle" -v r="$rss" \
+  'BEGIN { printf "idle %d s: cpu %.3f%% of a core, resident %d kB\n", s, 100 * (b - a) / 1e9 / s, r }'

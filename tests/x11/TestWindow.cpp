@@ -33,23 +33,33 @@ void installXErrorCounter() {
     XSetErrorHandler(countingHandler);
 }
 
-TestWindow::TestWindow(const std::string& title, bool netWmName, Window parent) {
+TestWindow::TestWindow(const std::string& title, bool netWmName, Window parent,
+                       bool overrideRedirect) {
     display_ = XOpenDisplay(nullptr);
     if (!display_)
         return;
     helperDisplays().insert(display_);
     const Window root = DefaultRootWindow(display_);
     window_ = XCreateSimpleWindow(display_, parent ? parent : root, 10, 10, 200, 100, 0, 0, 0);
-    if (!parent) {
-        XStoreName(display_, window_, title.c_str());
-        if (netWmName)
-            XChangeProperty(display_, window_, XInternAtom(display_, "_NET_WM_NAME", False),
-                            XInternAtom(display_, "UTF8_STRING", False), 8, PropModeReplace,
-                            reinterpret_cast<const unsigned char*>(title.data()),
-                            static_cast<int>(title.size()));
+    if (overrideRedirect) {
+        XSetWindowAttributes unmanaged{};
+        unmanaged.override_redirect = True;
+        XChangeWindowAttributes(display_, window_, CWOverrideRedirect, &unmanaged);
     }
+    if (!parent)
+        setTitle(title, netWmName);
     XSelectInput(display_, window_, KeyPressMask | KeyReleaseMask);
     XMapWindow(display_, window_);
+    XSync(display_, False);
+}
+
+void TestWindow::setTitle(const std::string& title, bool netWmName) {
+    XStoreName(display_, window_, title.c_str());
+    if (netWmName)
+        XChangeProperty(display_, window_, XInternAtom(display_, "_NET_WM_NAME", False),
+                        XInternAtom(display_, "UTF8_STRING", False), 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(title.data()),
+                        static_cast<int>(title.size()));
     XSync(display_, False);
 }
 

@@ -400,5 +400,23 @@ TEST_F(WithOpenbox, FollowsTheActiveWindowAndIgnoresStaleProperties) {
     EXPECT_EQ(windows.findWindowByTitle("Quake 3: Arena"), game.id());
 }
 
+// With a window manager, titles and windows are followed through events:
+// a client renamed after it was listed, and a window it does not manage.
+TEST_F(WithOpenbox, FollowsRenamedClientsAndUnmanagedWindows) {
+    const std::string title = "Quake 3: Arena";
+    TestWindow client("loading");
+    ASSERT_TRUE(pumpUntil([&] { return managed(client.id()); }));
+    EXPECT_EQ(windows.findWindowByTitle(title), 0u);
+    client.setTitle(title);
+    EXPECT_TRUE(pumpUntil([&] { return windows.findWindowByTitle(title) == client.id(); }));
+    client.setTitle("menu");
+    EXPECT_TRUE(pumpUntil([&] { return windows.findWindowByTitle(title) == 0; }));
+    {
+        TestWindow fullScreen(title, true, 0, true);
+        EXPECT_TRUE(pumpUntil([&] { return windows.findWindowByTitle(title) == fullScreen.id(); }));
+    }
+    EXPECT_TRUE(pumpUntil([&] { return windows.findWindowByTitle(title) == 0; }));
+}
+
 } // namespace
 } // namespace hh::x11

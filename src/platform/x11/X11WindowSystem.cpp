@@ -31,8 +31,14 @@ X11WindowSystem::X11WindowSystem(const std::string& displayName) {
     display_ = x11::openPrivateDisplay(displayName, &why_);
     if (!display_)
         return;
+    // Events are read with xcb; errors of requests without a reply then
+    // never reach Xlib's handler (which ends the program).
+    XSetEventQueueOwner(display_.get(), XCBOwnsEventQueue);
     connection_ = XGetXCBConnection(display_.get());
     root_ = DefaultRootWindow(display_.get());
+    const std::uint32_t rootEvents =
+        XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &rootEvents);
     const std::array<const char*, 6> names{"_NET_CLIENT_LIST", "_NET_ACTIVE_WINDOW",
                                            "_NET_WM_NAME",     "UTF8_STRING",
                                            "WM_STATE",         "_NET_SUPPORTING_WM_CHECK"};
@@ -72,40 +78,138 @@ std::vector<X11WindowSystem::Xid> X11WindowSystem::windowList(Xid window, Xid pr
 }
 
 // A window manager that left may leave its root properties behind: trust
-// them only while its check window still names itself.
+// them only while its check window still names itself. The check window is
+// watched, so its end (the manager's) is seen as an event.
 bool X11WindowSystem::windowManagerRunning() {
     bool found = false;
     const auto check = windowList(root_, wmCheck_, &found);
-    if (check.empty())
+    wmCheckWindow_ = check.empty() ? 0 : check[0];
+    if (wmCheckWindow_ == 0)
         return false;
-    const auto self = windowList(check[0], wmCheck_, &found);
-    return !self.empty() && self[0] == check[0];
+    watch({wmCheckWindow_});
+    const auto self = windowList(wmCheckWindow_, wmCheck_, &found);
+    return !self.empty() && self[0] == wmCheckWindow_;
+}
+
+// Property changes (titles) and the end of each window; the error of one
+// that is already gone is discarded unseen.
+void X11WindowSystem::watch(const std::vector<Xid>& windows) {
+    const std::uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    for (Xid w : windows) {
+        const auto cookie =
+            xcb_change_window_attributes_checked(connection_, w, XCB_CW_EVENT_MASK, &events);
+        xcb_discard_reply(connection_, cookie.sequence);
+    }
+}
+
+void X11WindowSystem::readEvents() {
+    while (xcb_generic_event_t* raw = xcb_poll_for_event(connection_)) {
+        const x11::XcbReply<xcb_generic_event_t> event(raw);
+        switch (event->response_type & 0x7f) {
+        case XCB_PROPERTY_NOTIFY: {
+            const auto* e = reinterpret_cast<const xcb_property_notify_event_t*>(raw);
+            if (e->window == root_) {
+                clientsStale_ = clientsStale_ || e->atom == clientList_;
+                activeStale_ = activeStale_ || e->atom == activeWindow_;
+                wmStale_ = wmStale_ || e->atom == wmCheck_;
+            } else if (e->atom == wmName_ || e->atom == XCB_ATOM_WM_NAME) {
+                // A client's rename is read again; any other window's may
+                // change what the walk finds.
+                if (auto it = titles_.find(e->window); it != titles_.end())
+                    it->second.stale = true;
+                else
+                    walkStale_ = true;
+            }
+            break;
+        }
+        case XCB_DESTROY_NOTIFY: {
+            const auto* e = reinterpret_cast<const xcb_destroy_notify_event_t*>(raw);
+            wmStale_ = wmStale_ || e->window == wmCheckWindow_;
+            walkStale_ = true;
+            break;
+        }
+        case XCB_CREATE_NOTIFY:
+        case XCB_REPARENT_NOTIFY:
+            walkStale_ = true;
+            break;
+        default: // moves, maps, errors of discarded requests
+            break;
+        }
+    }
+}
+
+void X11WindowSystem::refresh() {
+    readEvents();
+    if (wmStale_) {
+        wmStale_ = false;
+        wmRunning_ = windowManagerRunning();
+        clientsStale_ = activeStale_ = walkStale_ = true;
+        titles_.clear();
+    }
+    if (!wmRunning_)
+        return;
+    if (clientsStale_)
+        refreshClients();
+    if (activeStale_) {
+        activeStale_ = false;
+        const auto active = windowList(root_, activeWindow_, &activeFound_);
+        active_ = active.empty() ? 0 : active[0];
+    }
+    refreshTitles();
+}
+
+// New clients are watched before their titles are read, so no rename
+// between the two is missed.
+void X11WindowSystem::refreshClients() {
+    clientsStale_ = false;
+    bool found = false;
+    clients_ = windowList(root_, clientList_, &found);
+    std::map<Xid, Title> kept;
+    std::vector<Xid> added;
+    for (Xid w : clients_) {
+        if (auto it = titles_.find(w); it != titles_.end())
+            kept.insert(*it);
+        else
+            added.push_back(w);
+    }
+    watch(added);
+    for (Xid w : added)
+        kept[w] = Title{};
+    titles_ = std::move(kept);
+}
+
+void X11WindowSystem::refreshTitles() {
+    std::vector<Xid> stale;
+    for (const auto& [w, title] : titles_)
+        if (title.stale)
+            stale.push_back(w);
+    if (stale.empty())
+        return;
+    const auto texts = titlesOf(stale);
+    for (std::size_t i = 0; i < stale.size(); ++i)
+        titles_[stale[i]] = Title{texts[i], false};
 }
 
 // _NET_WM_NAME (UTF-8) where set, else WM_NAME; all requests go out before
-// the first reply is awaited.
-X11WindowSystem::Xid X11WindowSystem::firstWithTitle(const std::vector<Xid>& windows,
-                                                     const std::string& title) {
+// the first reply is awaited, and every reply is collected.
+std::vector<std::string> X11WindowSystem::titlesOf(const std::vector<Xid>& windows) {
     std::vector<std::pair<xcb_get_property_cookie_t, xcb_get_property_cookie_t>> cookies;
     cookies.reserve(windows.size());
     for (Xid w : windows)
         cookies.emplace_back(xcb_get_property(connection_, 0, w, wmName_, utf8_, 0, kTitleLongs),
                              xcb_get_property(connection_, 0, w, XCB_ATOM_WM_NAME,
                                               XCB_GET_PROPERTY_TYPE_ANY, 0, kTitleLongs));
-    Xid match = 0;
-    for (std::size_t i = 0; i < windows.size(); ++i) {
-        // Every reply is collected, also after a match, so none is left queued.
+    std::vector<std::string> titles;
+    titles.reserve(windows.size());
+    for (const auto& [netNameCookie, nameCookie] : cookies) {
         x11::XcbReply<xcb_get_property_reply_t> netName(
-            xcb_get_property_reply(connection_, cookies[i].first, nullptr));
+            xcb_get_property_reply(connection_, netNameCookie, nullptr));
         x11::XcbReply<xcb_get_property_reply_t> name(
-            xcb_get_property_reply(connection_, cookies[i].second, nullptr));
+            xcb_get_property_reply(connection_, nameCookie, nullptr));
         std::string text = propertyText(netName.get());
-        if (text.empty())
-            text = propertyText(name.get());
-        if (match == 0 && text == title)
-            match = windows[i];
+        titles.push_back(text.empty() ? propertyText(name.get()) : std::move(text));
     }
-    return match;
+    return titles;
 }
 
 X11WindowSystem::Xid X11WindowSystem::walkTree(const std::string& title) {
@@ -127,8 +231,14 @@ X11WindowSystem::Xid X11WindowSystem::walkTree(const std::string& title) {
             children.insert(children.end(), ids, ids + std::min(count, room));
         }
         seen += children.size();
-        if (const Xid match = firstWithTitle(children, title))
-            return match;
+        // With a window manager the walk is redone only on events: watch
+        // what it read.
+        if (wmRunning_)
+            watch(children);
+        const auto titles = titlesOf(children);
+        const auto match = std::find(titles.begin(), titles.end(), title);
+        if (match != titles.end())
+            return children[static_cast<std::size_t>(match - titles.begin())];
         level = std::move(children);
     }
     return 0;
@@ -137,18 +247,18 @@ X11WindowSystem::Xid X11WindowSystem::walkTree(const std::string& title) {
 WindowId X11WindowSystem::findWindowByTitle(const std::string& title) {
     if (!display_)
         return 0;
-    if (windowManagerRunning()) {
-        bool found = false;
-        const auto clients = windowList(root_, clientList_, &found);
-        if (const Xid match = firstWithTitle(clients, title))
-            return match;
-        // A window it does not manage: walk the tree, but not on every call.
-        const auto now = std::chrono::steady_clock::now();
-        if (lastWalk_.title != title || now - lastWalk_.at >= kWalkValid)
-            lastWalk_ = {title, walkTree(title), now};
-        return lastWalk_.found;
+    refresh();
+    if (!wmRunning_)
+        return walkTree(title);
+    for (Xid w : clients_)
+        if (titles_[w].text == title)
+            return w;
+    // A window it does not manage (an override-redirect full-screen game).
+    if (walkStale_ || lastWalk_.title != title) {
+        walkStale_ = false;
+        lastWalk_ = {title, walkTree(title)};
     }
-    return walkTree(title);
+    return lastWalk_.found;
 }
 
 // The window that stands for a focused one: the nearest ancestor a window
@@ -175,12 +285,9 @@ X11WindowSystem::Xid X11WindowSystem::clientOf(Xid window) {
 WindowId X11WindowSystem::foregroundWindow() {
     if (!display_)
         return 0;
-    if (windowManagerRunning()) {
-        bool found = false;
-        const auto active = windowList(root_, activeWindow_, &found);
-        if (found)
-            return active.empty() ? 0 : active[0];
-    }
+    refresh();
+    if (wmRunning_ && activeFound_)
+        return active_;
     x11::XcbReply<xcb_get_input_focus_reply_t> focus(
         xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
     if (!focus || focus->focus == XCB_NONE || focus->focus == XCB_INPUT_FOCUS_POINTER_ROOT ||
