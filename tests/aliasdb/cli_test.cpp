@@ -53,6 +53,13 @@ TEST(CommandLine, Parsing) {
         {{"stray"}, "unknown argument"},
         {{"import"}, "at least one dump"},
         {{"import", "--listen", "1.2.3.4:5", "x"}, "unknown argument: --listen"},
+        {{"--export", "all", "--format", "json", "--output", "x.json"}, ""},
+        {{"--forget", "1A2B3C4D", "--db", "x"}, ""},
+        {{"--forget", "all"}, "--forget wants a GUID of 8 letters or digits"},
+        {{"--export", "1a2b3c4"}, "or all"},
+        {{"--export", "all"}, "--format csv or --format json"},
+        {{"--export", "all", "--format", "xml"}, "--format csv or"},
+        {{"--forget", "1a2b3c4d", "--output", "x"}, "go with --export"},
     };
     for (const auto& c : cases) {
         const CommandLine cl = parseCommandLine(c.args);
@@ -169,6 +176,60 @@ TEST(Program, ImportsPlayerLinesOfDumps) {
     rows = aliasesIn(db, "deadbeef");
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].name, "Caf\xC3\xA9 Bob"); // Windows-1252 read as such
+}
+
+TEST(Program, ForgetLeavesNoTraceAndExportShowsTheRest) {
+    hh::test::TempDir temp;
+    const auto db = temp / "a.sqlite";
+    {
+        std::string error;
+        auto store = SqliteStore::open(db, error);
+        ASSERT_TRUE(store && store->record({{"1a2b3c4d", "=Sum(A1)", 1796479200, "osp"},
+                                            {"1a2b3c4d", "Say \"hi\"", 1796479200, ""},
+                                            {"deadbeef", "Secret Sauce", 1796479200, "osp"}},
+                                           error))
+            << error;
+    }
+    const auto run = [&](std::vector<std::string> args) {
+        args.insert(args.end(), {"--db", db.string()});
+        Process p(HH_ALIASDB_BINARY, args);
+        const int status = p.waitForExit(10s);
+        return std::pair{status, p.output() + p.errors()};
+    };
+    const auto csv = temp / "all.csv";
+    EXPECT_EQ(run({"--export", "all", "--format", "csv", "--output", csv.string()}).first, 0);
+    EXPECT_EQ(
+        hh::test::readFile(csv),
+        "guid,name,first_seen,last_seen,times_seen,mod\r\n"
+        "\"1a2b3c4d\",\"'=Sum(A1)\",2026-12-05T14:00:00Z,2026-12-05T14:00:00Z,1,\"osp\"\r\n"
+        "\"1a2b3c4d\",\"Say \"\"hi\"\"\",2026-12-05T14:00:00Z,2026-12-05T14:00:00Z,1,\"\"\r\n"
+        "\"deadbeef\",\"Secret Sauce\",2026-12-05T14:00:00Z,2026-12-05T14:00:00Z,1,\"osp\"\r\n");
+    EXPECT_EQ(std::filesystem::status(csv).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    const auto again = run({"--export", "all", "--format", "csv", "--output", csv.string()});
+    EXPECT_EQ(again.first, 1);
+    EXPECT_NE(again.second.find("choose another --output"), std::string::npos) << again.second;
+
+    EXPECT_EQ(run({"--forget", "DEADBEEF"}),
+              (std::pair<int, std::string>{0, "deadbeef: 1 records forgotten\n"}));
+    // Nothing of the forgotten name stays in the database or its log.
+    for (const char* suffix : {"", "-wal"}) {
+        std::error_code ec;
+        if (std::filesystem::exists(db.string() + suffix, ec)) {
+            EXPECT_EQ(hh::test::readFile(db.string() + suffix).find("Secret Sauce"),
+                      std::string::npos)
+                << suffix;
+        }
+    }
+    const auto json = temp / "rest.json";
+    EXPECT_EQ(run({"--export", "all", "--format", "json", "--output", json.string()}).second,
+              json.string() + ": 2 records exported\n");
+    EXPECT_EQ(hh::test::readFile(json).find("deadbeef"), std::string::npos);
+    EXPECT_NE(hh::test::readFile(json).find(
+                  R"({"first_seen":"2026-12-05T14:00:00Z","guid":"1a2b3c4d","last_seen":)"
+                  R"("2026-12-05T14:00:00Z","mod":"","name":"Say \"hi\"","times_seen":1})"),
+              std::string::npos)
+        << hh::test::readFile(json);
 }
 
 } // namespace

@@ -24,7 +24,7 @@ std::vector<std::string> tableCells(const std::string& html) {
     if (from == std::string::npos || to == std::string::npos || to < from)
         return {};
     const std::string table = html.substr(from, to - from);
-    static const std::regex cell("size=1>([^<]*)</FONT>");
+    static const std::regex cell("size=1[^>]*>([^<]*)</FONT>");
     std::vector<std::string> cells;
     for (std::sregex_iterator m(table.begin(), table.end(), cell), end; m != end; ++m)
         cells.push_back((*m)[1]);

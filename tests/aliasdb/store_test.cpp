@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
+#include <sqlite3.h>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -231,6 +232,65 @@ TEST_P(StoreTest, FailedBatchStoresNothing) {
     EXPECT_EQ(aliases("1a2b3c4d"), std::vector<std::string>{"Before 0 0 1 osp"});
     record({{"1a2b3c4d", "After", kT0 + 1, ""}}); // still usable afterwards
     EXPECT_EQ(aliases("1a2b3c4d"), (std::vector<std::string>{"After 1 1 1 ", "Before 0 0 1 osp"}));
+}
+
+TEST_P(StoreTest, NamesByKeyExportPagesAndForget) {
+    // A table from before names had keys: opening it gives its names theirs.
+    store_.reset();
+    const std::string old =
+        "DROP TABLE aliases; CREATE TABLE aliases(guid TEXT NOT NULL, name TEXT NOT NULL,"
+        " first_seen BIGINT NOT NULL, last_seen BIGINT NOT NULL, times_seen BIGINT NOT NULL,"
+        " last_mod TEXT NOT NULL, PRIMARY KEY (guid, name));"
+        " INSERT INTO aliases VALUES('1a2b3c4d', '^1Bob', 10, 10, 1, '')";
+    if (GetParam() == Backend::Sqlite) {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open((temp_ / "aliases.sqlite").c_str(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, old.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+    } else {
+        ASSERT_TRUE(Postgres::get().exec("SET search_path TO " + schema_ + "; " + old));
+    }
+    std::string error;
+    store_ = open(error);
+    ASSERT_TRUE(store_) << error;
+    record({{"ffffffff", "BOB", kT0, ""},
+            {"1a2b3c4d", "Alpha", kT0 - kDay, ""},
+            {"00000000", "Bobby", kT0, ""},
+            {"00000000", "b^7ob", kT0 - 60, ""}});
+
+    const auto usingName = [&](const std::string& key, std::size_t limit) {
+        std::vector<std::string> guids;
+        EXPECT_TRUE(store_->guidsUsingName(key, limit, guids, error)) << error;
+        return guids;
+    };
+    EXPECT_EQ(usingName("bob", 10), (std::vector<std::string>{"ffffffff", "00000000", "1a2b3c4d"}));
+    EXPECT_EQ(usingName("bob", 1), std::vector<std::string>{"ffffffff"});
+
+    // Pages of two rows in byte order (upper case before lower), of all or of one GUID.
+    const auto exported = [&](const std::string& guid) {
+        std::vector<std::string> rows;
+        std::string afterGuid, afterName;
+        for (std::vector<GuidAliasRow> page;; page.clear()) {
+            EXPECT_TRUE(store_->exportRows(guid, afterGuid, afterName, 2, page, error)) << error;
+            for (const auto& r : page)
+                rows.push_back(r.guid + " " + r.row.name);
+            if (page.size() < 2)
+                return rows;
+            afterGuid = page.back().guid;
+            afterName = page.back().row.name;
+        }
+    };
+    EXPECT_EQ(exported(""),
+              (std::vector<std::string>{"00000000 Bobby", "00000000 b^7ob", "1a2b3c4d Alpha",
+                                        "1a2b3c4d ^1Bob", "ffffffff BOB"}));
+    EXPECT_EQ(exported("1a2b3c4d"), (std::vector<std::string>{"1a2b3c4d Alpha", "1a2b3c4d ^1Bob"}));
+
+    std::size_t removed = 0;
+    ASSERT_TRUE(store_->forgetGuid("1a2b3c4d", removed, error)) << error;
+    EXPECT_EQ(removed, 2u);
+    EXPECT_TRUE(aliases("1a2b3c4d").empty());
+    EXPECT_EQ(usingName("bob", 10), (std::vector<std::string>{"ffffffff", "00000000"}));
+    EXPECT_EQ(exported("").size(), 3u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, StoreTest, ::testing::Values(Backend::Sqlite, Backend::Postgres),

@@ -27,6 +27,8 @@ AliasService::AliasService(AliasStore& store, std::function<std::int64_t()> nowS
     : store_(store), now_(std::move(nowSeconds)) {}
 
 HttpResponse AliasService::handle(const HttpRequest& request) {
+    if (auto answer = records_.handle(request))
+        return std::move(*answer);
     const bool get = request.method == "GET";
     if (request.path == "/sightings")
         return request.method == "POST" ? recordSightings(request.body) : wrongMethod("POST");

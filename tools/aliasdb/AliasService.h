@@ -4,8 +4,10 @@
 //   GET  /                a search form;  GET /search?q=...  by GUID or part of a name
 //   GET  /health          "ok"
 //   POST /sightings       a JSON array of sightings to record
+//   /players, /seen, /forget: RecordRoutes.h
 #include "AliasStore.h"
 #include "HttpMessage.h"
+#include "RecordRoutes.h"
 
 #include <cstdint>
 #include <functional>
@@ -30,6 +32,7 @@ class AliasService {
 
     AliasStore& store_;
     std::function<std::int64_t()> now_;
+    RecordRoutes records_{store_};
 };
 
 } // namespace hh::aliasdb

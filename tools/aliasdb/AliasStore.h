@@ -20,6 +20,12 @@ struct AliasRow {
     std::string lastMod;
 };
 
+// One row with its GUID, for exports.
+struct GuidAliasRow {
+    std::string guid;
+    AliasRow row;
+};
+
 struct NameMatch {
     std::string guid;
     std::string name;
@@ -38,6 +44,20 @@ class AliasStore {
     // Names containing `part`, ignoring ASCII case, most recently used first.
     virtual bool searchNames(const std::string& part, std::size_t limit,
                              std::vector<NameMatch>& out, std::string& error) = 0;
+
+    // Reverse lookup, records and privacy. Names are matched by their key
+    // (gamelink/NameKey.h), which the store keeps beside each name.
+    // GUIDs that used a name with this key, most recently seen under it first.
+    virtual bool guidsUsingName(const std::string& nameKey, std::size_t limit,
+                                std::vector<std::string>& out, std::string& error) = 0;
+    // Removes every row of a GUID so that nothing of it stays in the
+    // database's files; `removed` counts the rows.
+    virtual bool forgetGuid(const std::string& guid, std::size_t& removed, std::string& error) = 0;
+    // Rows in (guid, name) order after the given pair ("" and "" for the
+    // first page), of one GUID or, with `guid` empty, of all.
+    virtual bool exportRows(const std::string& guid, const std::string& afterGuid,
+                            const std::string& afterName, std::size_t limit,
+                            std::vector<GuidAliasRow>& out, std::string& error) = 0;
 };
 
 } // namespace hh::aliasdb

@@ -1,5 +1,8 @@
 #include "CommandLine.h"
 
+#include "common/Strings.h"
+#include "gamelink/Sightings.h"
+
 #include <charconv>
 
 namespace hh::aliasdb {
@@ -85,6 +88,21 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
                 return cl;
             }
             cl.maxConnections = static_cast<std::size_t>(n);
+        } else if ((arg == "--forget" || arg == "--export") &&
+                   cl.mode == CommandLine::Mode::Serve) {
+            if (!takeValue())
+                return cl;
+            cl.mode = arg == "--forget" ? CommandLine::Mode::Forget : CommandLine::Mode::Export;
+            cl.guid = toLower(value);
+            if (!isSightingGuid(value) && (arg == "--forget" || cl.guid != "all")) {
+                cl.error = arg + " wants a GUID of 8 letters or digits" +
+                           (arg == "--export" ? " or all" : "");
+                return cl;
+            }
+        } else if (arg == "--format" || arg == "--output") {
+            if (!takeValue())
+                return cl;
+            (arg == "--format" ? cl.exportFormat : cl.outputFile) = value;
         } else if (arg == "--mod" && cl.mode == CommandLine::Mode::Import) {
             if (!takeValue())
                 return cl;
@@ -98,6 +116,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
     }
     if (cl.mode == CommandLine::Mode::Import && cl.dumps.empty())
         cl.error = "import needs at least one dump file";
+    const bool exporting = cl.mode == CommandLine::Mode::Export;
+    if ((!cl.exportFormat.empty() || !cl.outputFile.empty()) && !exporting)
+        cl.error = "--format and --output go with --export";
+    else if (exporting && cl.exportFormat != "csv" && cl.exportFormat != "json")
+        cl.error = "--export wants --format csv or --format json";
     return cl;
 }
 
@@ -106,6 +129,8 @@ std::string usageText() {
            "  handlehound-aliasdb [--listen ADDRESS:PORT] [--db FILE | --postgres CONNINFO]\n"
            "                      [--credential FILE] [--log FILE] [--max-connections N]\n"
            "  handlehound-aliasdb import [--db FILE | --postgres CONNINFO] [--mod MOD] DUMP...\n"
+           "  handlehound-aliasdb --forget GUID [--db FILE | --postgres CONNINFO]\n"
+           "  handlehound-aliasdb --export GUID|all --format csv|json [--output FILE] [--db ...]\n"
            "\n"
            "Serves the alias database that Handlehound looks GUIDs up in, and records the\n"
            "players Handlehound sees.\n"
@@ -119,9 +144,14 @@ std::string usageText() {
            "  --max-connections  connections served at once (default 64)\n"
            "  import       record the PunkBuster player lines of console dumps; --mod names\n"
            "               the mod (default: the folder the dump lies in)\n"
+           "  --forget GUID  remove every record of a GUID, leaving no copy in the file\n"
+           "  --export GUID|all --format csv|json [--output FILE]\n"
+           "               write the records of one GUID or of all to a new file that only\n"
+           "               you may read (default name: aliases-GUID.FORMAT)\n"
            "\n"
            "Pages: /?guid=XXXXXXXX (aliases), / and /search?q= (search), /health,\n"
-           "POST /sightings (JSON array of {guid, name, seen_at, mod}).\n"
+           "POST /sightings (JSON array of {guid, name, seen_at, mod}), POST /players and\n"
+           "POST /forget (JSON arrays of {guid, name}), /seen?name= (see the README).\n"
            "The service prints \"listening on http://ADDRESS:PORT\" once it accepts\n"
            "requests, logs one line per request on standard error and ends on SIGTERM or\n"
            "SIGINT with exit status 0. Exit status 1: it could not start (address in use,\n"

@@ -2,6 +2,8 @@
 // handlehound-aliasdb [--listen ADDR:PORT] [--db FILE | --postgres CONNINFO]
 //                     [--credential FILE] [--log FILE] [--max-connections N]
 // handlehound-aliasdb import [--db FILE | --postgres CONNINFO] [--mod MOD] DUMP...
+// handlehound-aliasdb --forget GUID [--db FILE | --postgres CONNINFO]
+// handlehound-aliasdb --export GUID|all --format csv|json [--output FILE] [--db ... ]
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -11,7 +13,7 @@ namespace hh::aliasdb {
 inline constexpr int kDefaultPort = 27995;
 
 struct CommandLine {
-    enum class Mode { Serve, Import, Help } mode = Mode::Serve;
+    enum class Mode { Serve, Import, Help, Forget, Export } mode = Mode::Serve;
     std::string host = "127.0.0.1";
     int port = kDefaultPort;
     std::string dbFile = "aliases.sqlite";
@@ -20,6 +22,9 @@ struct CommandLine {
     std::string logFile;        // serve only; standard error when empty
     std::string mod;            // import only
     std::vector<std::string> dumps;
+    std::string guid;         // forget and export; "all" exports every GUID
+    std::string exportFormat; // "csv" or "json"
+    std::string outputFile;   // export; a name from the GUID and format when empty
     std::size_t maxConnections = 64;
     std::string error; // usage error when not empty
 };

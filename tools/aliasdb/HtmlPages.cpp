@@ -61,7 +61,10 @@ std::string aliasPage(const std::string& guid, const std::vector<AliasRow>& rows
             "<th>Mod</th></tr>\n";
     std::map<std::string, std::int64_t> modLastSeen;
     for (const auto& row : rows) {
-        body += "<tr><td><FONT size=1>";
+        // The program reads uses and last sighting from the name's own tag;
+        // readers that know only the cells pass over the attributes.
+        body += "<tr><td><FONT size=1 data-uses=\"" + std::to_string(row.timesSeen) +
+                "\" data-last=\"" + dateOf(row.lastSeen) + "\">";
         body += escapeHtml(row.name);
         body += "</FONT></td><td><FONT size=1>";
         body += dateOf(row.lastSeen);

@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+
 namespace hh::aliasdb {
 
 const JsonField* findField(const JsonObject& object, std::string_view name) {
@@ -9,6 +11,17 @@ const JsonField* findField(const JsonObject& object, std::string_view name) {
         if (field.name == name)
             return &field;
     return nullptr;
+}
+
+std::string checkStringFields(const JsonObject& object,
+                              std::initializer_list<std::string_view> allowed) {
+    for (const auto& field : object) {
+        if (std::find(allowed.begin(), allowed.end(), field.name) == allowed.end())
+            return "unknown field \"" + field.name + "\"";
+        if (!field.text)
+            return field.name + " must be a string";
+    }
+    return {};
 }
 
 namespace {

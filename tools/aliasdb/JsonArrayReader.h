@@ -6,6 +6,7 @@
 // document tree of half a million values.
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,9 @@ struct JsonField {
 using JsonObject = std::vector<JsonField>; // in document order, names unique
 
 const JsonField* findField(const JsonObject& object, std::string_view name);
+// "" when every field is one of `allowed` and a string, else the reason.
+std::string checkStringFields(const JsonObject& object,
+                              std::initializer_list<std::string_view> allowed);
 
 struct ArrayRules {
     std::string noun;          // for the reasons: "expected a JSON array of <noun>"

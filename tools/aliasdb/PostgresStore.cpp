@@ -1,5 +1,7 @@
 #include "PostgresStore.h"
 
+#include "gamelink/NameKey.h"
+
 #include <libpq-fe.h>
 
 #include <algorithm>
@@ -10,7 +12,11 @@ namespace hh::aliasdb {
 
 namespace {
 
-constexpr const char* kSchema = "CREATE TABLE IF NOT EXISTS aliases("
+// In one transaction under a lock of its own: stores opened at once (the
+// service's workers, an import) would otherwise deadlock on the ALTER.
+constexpr const char* kSchema = "BEGIN;"
+                                "SELECT pg_advisory_xact_lock(27995);"
+                                "CREATE TABLE IF NOT EXISTS aliases("
                                 " guid TEXT NOT NULL,"
                                 " name TEXT NOT NULL,"
                                 " first_seen BIGINT NOT NULL,"
@@ -19,11 +25,20 @@ constexpr const char* kSchema = "CREATE TABLE IF NOT EXISTS aliases("
                                 " last_mod TEXT NOT NULL DEFAULT '',"
                                 " PRIMARY KEY (guid, name));"
                                 "CREATE INDEX IF NOT EXISTS aliases_by_guid_time"
-                                " ON aliases(guid, last_seen DESC);";
+                                " ON aliases(guid, last_seen DESC);"
+                                // Tables made before names had keys get the column here.
+                                "ALTER TABLE aliases ADD COLUMN IF NOT EXISTS"
+                                " name_key TEXT NOT NULL DEFAULT '';"
+                                "CREATE INDEX IF NOT EXISTS aliases_by_name_key"
+                                " ON aliases(name_key, last_seen DESC);"
+                                "COMMIT;";
+
+constexpr const char* kRowsWithoutKey = "SELECT guid, name FROM aliases WHERE name_key = ''";
+constexpr const char* kSetKey = "UPDATE aliases SET name_key = $3 WHERE guid = $1 AND name = $2";
 
 constexpr const char* kUpsert =
-    "INSERT INTO aliases AS a (guid, name, first_seen, last_seen, times_seen, last_mod)"
-    " VALUES($1, $2, $3::bigint, $3::bigint, 1, $4)"
+    "INSERT INTO aliases AS a (guid, name, first_seen, last_seen, times_seen, last_mod, name_key)"
+    " VALUES($1, $2, $3::bigint, $3::bigint, 1, $4, $5)"
     " ON CONFLICT (guid, name) DO UPDATE SET"
     " first_seen = LEAST(a.first_seen, EXCLUDED.first_seen),"
     " last_seen = GREATEST(a.last_seen, EXCLUDED.last_seen),"
@@ -38,6 +53,17 @@ constexpr const char* kAliasesOf =
 constexpr const char* kSearch = "SELECT guid, name, last_seen, times_seen FROM aliases"
                                 " WHERE strpos(lower(name), lower($1)) > 0"
                                 " ORDER BY last_seen DESC, guid, name LIMIT $2::bigint";
+
+constexpr const char* kGuidsUsingName = "SELECT guid FROM aliases WHERE name_key = $1"
+                                        " GROUP BY guid ORDER BY max(last_seen) DESC, guid"
+                                        " LIMIT $2::bigint";
+
+// Byte order, as SQLite sorts, whatever the database's collation.
+constexpr const char* kExportColumns =
+    "SELECT guid, name, first_seen, last_seen, times_seen, last_mod FROM aliases"
+    " WHERE (guid COLLATE \"C\", name COLLATE \"C\") > ($1, $2)";
+constexpr const char* kExportOrder =
+    " ORDER BY guid COLLATE \"C\", name COLLATE \"C\" LIMIT $3::bigint";
 
 constexpr int kAttempts = 3;
 
@@ -123,7 +149,26 @@ std::unique_ptr<PostgresStore> PostgresStore::open(const std::string& conninfo,
         error = "cannot use PostgreSQL: " + error;
         return nullptr;
     }
-    return std::unique_ptr<PostgresStore>(new PostgresStore(std::move(c)));
+    std::unique_ptr<PostgresStore> store(new PostgresStore(std::move(c)));
+    if (!store->addNameKeys(error)) {
+        error = "cannot use PostgreSQL: " + error;
+        return nullptr;
+    }
+    return store;
+}
+
+bool PostgresStore::addNameKeys(std::string& error) {
+    std::vector<Row> missing;
+    if (!select(
+            kRowsWithoutKey, {}, [&](const Row& r) { missing.push_back(r); }, error))
+        return false;
+    for (const Row& r : missing) {
+        const std::string key = nameKey(r[1]);
+        Result res;
+        if (!key.empty() && !c_->run(kSetKey, {r[0], r[1], key}, res, error))
+            return false;
+    }
+    return true;
 }
 
 bool PostgresStore::tryRecord(const std::vector<const Sighting*>& ordered, std::string& error,
@@ -135,8 +180,8 @@ bool PostgresStore::tryRecord(const std::vector<const Sighting*>& ordered, std::
     for (const Sighting* s : ordered) {
         Result res;
         std::string state;
-        if (!c.run(kUpsert, {s->guid, s->name, std::to_string(s->seenAt), s->mod}, res, error,
-                   &state)) {
+        if (!c.run(kUpsert, {s->guid, s->name, std::to_string(s->seenAt), s->mod, nameKey(s->name)},
+                   res, error, &state)) {
             // Deadlock or serialization failure: the whole batch may be retried.
             retry = state == "40P01" || state == "40001";
             std::string ignored;
@@ -199,6 +244,41 @@ bool PostgresStore::searchNames(const std::string& part, std::size_t limit,
         kSearch, {part, std::to_string(limit)},
         [&](const Row& r) {
             out.push_back({r[0], r[1], number(r[2]), number(r[3])});
+        },
+        error);
+}
+
+bool PostgresStore::guidsUsingName(const std::string& key, std::size_t limit,
+                                   std::vector<std::string>& out, std::string& error) {
+    return select(
+        kGuidsUsingName, {key, std::to_string(limit)}, [&](const Row& r) { out.push_back(r[0]); },
+        error);
+}
+
+bool PostgresStore::forgetGuid(const std::string& guid, std::size_t& removed, std::string& error) {
+    Result res;
+    if (!c_->usable(error) || !c_->run("DELETE FROM aliases WHERE guid = $1", {guid}, res, error))
+        return false;
+    removed = static_cast<std::size_t>(number(PQcmdTuples(res.r)));
+    // Frees the deleted rows' space for reuse at once; their bytes stay in
+    // the table's files until it is reused (README).
+    return c_->exec("VACUUM aliases", error);
+}
+
+bool PostgresStore::exportRows(const std::string& guid, const std::string& afterGuid,
+                               const std::string& afterName, std::size_t limit,
+                               std::vector<GuidAliasRow>& out, std::string& error) {
+    std::vector<std::string> params{afterGuid, afterName, std::to_string(limit)};
+    std::string sql = kExportColumns;
+    if (!guid.empty()) {
+        sql += " AND guid = $4";
+        params.push_back(guid);
+    }
+    sql += kExportOrder;
+    return select(
+        sql.c_str(), params,
+        [&](const Row& r) {
+            out.push_back({r[0], {r[1], number(r[2]), number(r[3]), number(r[4]), r[5]}});
         },
         error);
 }

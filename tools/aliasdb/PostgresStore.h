@@ -21,11 +21,18 @@ class PostgresStore : public AliasStore {
                    std::string& error) override;
     bool searchNames(const std::string& part, std::size_t limit, std::vector<NameMatch>& out,
                      std::string& error) override;
+    bool guidsUsingName(const std::string& nameKey, std::size_t limit,
+                        std::vector<std::string>& out, std::string& error) override;
+    bool forgetGuid(const std::string& guid, std::size_t& removed, std::string& error) override;
+    bool exportRows(const std::string& guid, const std::string& afterGuid,
+                    const std::string& afterName, std::size_t limit, std::vector<GuidAliasRow>& out,
+                    std::string& error) override;
 
     struct Connection;
 
   private:
     explicit PostgresStore(std::unique_ptr<Connection> c);
+    bool addNameKeys(std::string& error);
     bool tryRecord(const std::vector<const Sighting*>& ordered, std::string& error, bool& retry);
     using Row = std::vector<std::string>;
     bool select(const char* sql, const std::vector<std::string>& params,

@@ -23,17 +23,9 @@ std::optional<int> fixedDigits(std::string_view text, std::size_t at, std::size_
 }
 
 bool readEntry(const JsonObject& entry, std::int64_t now, Sighting& out, std::string& error) {
-    for (const auto& field : entry) {
-        if (field.name != "guid" && field.name != "name" && field.name != "seen_at" &&
-            field.name != "mod") {
-            error = "unknown field \"" + field.name + "\"";
-            return false;
-        }
-        if (!field.text) {
-            error = field.name + " must be a string";
-            return false;
-        }
-    }
+    error = checkStringFields(entry, {"guid", "name", "seen_at", "mod"});
+    if (!error.empty())
+        return false;
     const JsonField* guid = findField(entry, "guid");
     const JsonField* name = findField(entry, "name");
     if (!guid || !name) {

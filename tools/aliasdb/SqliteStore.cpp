@@ -1,5 +1,7 @@
 #include "SqliteStore.h"
 
+#include "gamelink/NameKey.h"
+
 #include <sqlite3.h>
 
 namespace hh::aliasdb {
@@ -13,13 +15,20 @@ constexpr const char* kSchema = "CREATE TABLE IF NOT EXISTS aliases("
                                 " last_seen INTEGER NOT NULL,"
                                 " times_seen INTEGER NOT NULL DEFAULT 1,"
                                 " last_mod TEXT NOT NULL DEFAULT '',"
+                                " name_key TEXT NOT NULL DEFAULT '',"
                                 " PRIMARY KEY (guid, name)) WITHOUT ROWID;"
                                 "CREATE INDEX IF NOT EXISTS aliases_by_guid_time"
                                 " ON aliases(guid, last_seen DESC);";
 
+// Files written before names had keys get the column, then their keys.
+constexpr const char* kNameKeyIndex = "CREATE INDEX IF NOT EXISTS aliases_by_name_key"
+                                      " ON aliases(name_key, last_seen DESC);";
+constexpr const char* kRowsWithoutKey = "SELECT guid, name FROM aliases WHERE name_key = ''";
+constexpr const char* kSetKey = "UPDATE aliases SET name_key = ?3 WHERE guid = ?1 AND name = ?2";
+
 constexpr const char* kUpsert =
-    "INSERT INTO aliases(guid, name, first_seen, last_seen, times_seen, last_mod)"
-    " VALUES(?1, ?2, ?3, ?3, 1, ?4)"
+    "INSERT INTO aliases(guid, name, first_seen, last_seen, times_seen, last_mod, name_key)"
+    " VALUES(?1, ?2, ?3, ?3, 1, ?4, ?5)"
     " ON CONFLICT(guid, name) DO UPDATE SET"
     " first_seen = min(aliases.first_seen, excluded.first_seen),"
     " last_seen = max(aliases.last_seen, excluded.last_seen),"
@@ -35,6 +44,16 @@ constexpr const char* kSearch = "SELECT guid, name, last_seen, times_seen FROM a
                                 " WHERE instr(lower(name), lower(?1)) > 0"
                                 " ORDER BY last_seen DESC, guid, name LIMIT ?2";
 
+constexpr const char* kGuidsUsingName = "SELECT guid FROM aliases WHERE name_key = ?1"
+                                        " GROUP BY guid ORDER BY max(last_seen) DESC, guid"
+                                        " LIMIT ?2";
+
+constexpr const char* kExportColumns =
+    "SELECT guid, name, first_seen, last_seen, times_seen, last_mod FROM aliases";
+constexpr const char* kExportAll = " WHERE (guid, name) > (?1, ?2) ORDER BY guid, name LIMIT ?3";
+constexpr const char* kExportGuid =
+    " WHERE guid = ?4 AND (guid, name) > (?1, ?2) ORDER BY guid, name LIMIT ?3";
+
 struct Statement {
     sqlite3_stmt* s = nullptr;
     ~Statement() { sqlite3_finalize(s); }
@@ -49,6 +68,11 @@ std::string text(sqlite3_stmt* s, int column) {
 
 void bindText(sqlite3_stmt* s, int index, const std::string& value) {
     sqlite3_bind_text(s, index, value.data(), static_cast<int>(value.size()), SQLITE_STATIC);
+}
+
+// For a value that does not outlive the binding: SQLite keeps a copy.
+void bindCopy(sqlite3_stmt* s, int index, const std::string& value) {
+    sqlite3_bind_text(s, index, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT);
 }
 
 bool prepare(sqlite3* db, const char* sql, Statement& st, std::string& error) {
@@ -80,11 +104,39 @@ std::unique_ptr<SqliteStore> SqliteStore::open(const std::filesystem::path& file
     if (options.maxPageCount > 0)
         setup += "PRAGMA max_page_count=" + std::to_string(options.maxPageCount) + ";";
     setup += kSchema;
-    if (!store->exec(setup.c_str(), error)) {
+    if (!store->exec(setup.c_str(), error) || !store->addNameKeys(error)) {
         error = "cannot open " + file.string() + ": " + error;
         return nullptr;
     }
     return store;
+}
+
+bool SqliteStore::addNameKeys(std::string& error) {
+    bool hasColumn = false;
+    if (!select(
+            "SELECT 1 FROM pragma_table_info('aliases') WHERE name = ?1", "name_key", 1,
+            [&](sqlite3_stmt*) { hasColumn = true; }, error))
+        return false;
+    if (!hasColumn &&
+        !exec("ALTER TABLE aliases ADD COLUMN name_key TEXT NOT NULL DEFAULT ''", error))
+        return false;
+    if (!exec(kNameKeyIndex, error))
+        return false;
+    std::vector<std::pair<std::string, std::string>> missing;
+    if (!select(
+            kRowsWithoutKey, {}, 0,
+            [&](sqlite3_stmt* s) { missing.emplace_back(text(s, 0), text(s, 1)); }, error))
+        return false;
+    return writeRows(
+        kSetKey, missing.size(),
+        [&](sqlite3_stmt* st, std::size_t i) {
+            const std::string key = nameKey(missing[i].second);
+            bindText(st, 1, missing[i].first);
+            bindText(st, 2, missing[i].second);
+            bindCopy(st, 3, key);
+            return !key.empty(); // a name of colour codes only keeps the empty key
+        },
+        error);
 }
 
 bool SqliteStore::exec(const char* sql, std::string& error) {
@@ -96,20 +148,17 @@ bool SqliteStore::exec(const char* sql, std::string& error) {
     return false;
 }
 
-bool SqliteStore::record(const std::vector<Sighting>& batch, std::string& error) {
+bool SqliteStore::writeRows(const char* sql, std::size_t count,
+                            const std::function<bool(sqlite3_stmt*, std::size_t)>& bind,
+                            std::string& error) {
     // IMMEDIATE takes the write lock up front, so the busy timeout covers the
-    // wait for another writer and the batch never fails half-way on a lock.
+    // wait for another writer and the rows never fail half-way on a lock.
     if (!exec("BEGIN IMMEDIATE", error))
         return false;
     Statement st;
-    bool ok = prepare(db_, kUpsert, st, error);
-    for (std::size_t i = 0; ok && i < batch.size(); ++i) {
-        const Sighting& s = batch[i];
-        bindText(st.s, 1, s.guid);
-        bindText(st.s, 2, s.name);
-        sqlite3_bind_int64(st.s, 3, s.seenAt);
-        bindText(st.s, 4, s.mod);
-        if (sqlite3_step(st.s) != SQLITE_DONE) {
+    bool ok = prepare(db_, sql, st, error);
+    for (std::size_t i = 0; ok && i < count; ++i) {
+        if (bind(st.s, i) && sqlite3_step(st.s) != SQLITE_DONE) {
             error = sqlite3_errmsg(db_);
             ok = false;
         }
@@ -122,6 +171,22 @@ bool SqliteStore::record(const std::vector<Sighting>& batch, std::string& error)
     return false;
 }
 
+bool SqliteStore::record(const std::vector<Sighting>& batch, std::string& error) {
+    return writeRows(
+        kUpsert, batch.size(),
+        [&](sqlite3_stmt* st, std::size_t i) {
+            const Sighting& s = batch[i];
+            bindText(st, 1, s.guid);
+            bindText(st, 2, s.name);
+            sqlite3_bind_int64(st, 3, s.seenAt);
+            bindText(st, 4, s.mod);
+            bindCopy(st, 5, nameKey(s.name));
+            return true;
+        },
+        error);
+}
+
+// `param` is ?1 and `limit` ?2; a statement without them ignores the binding.
 bool SqliteStore::select(const char* sql, const std::string& param, std::size_t limit,
                          const std::function<void(sqlite3_stmt*)>& onRow, std::string& error) {
     Statement st;
@@ -158,6 +223,64 @@ bool SqliteStore::searchNames(const std::string& part, std::size_t limit,
                 {text(s, 0), text(s, 1), sqlite3_column_int64(s, 2), sqlite3_column_int64(s, 3)});
         },
         error);
+}
+
+bool SqliteStore::guidsUsingName(const std::string& key, std::size_t limit,
+                                 std::vector<std::string>& out, std::string& error) {
+    return select(
+        kGuidsUsingName, key, limit, [&](sqlite3_stmt* s) { out.push_back(text(s, 0)); }, error);
+}
+
+bool SqliteStore::forgetGuid(const std::string& guid, std::size_t& removed, std::string& error) {
+    // Deleted rows would otherwise stay readable in the file's free pages,
+    // and their older copies in the write-ahead log until its next reuse.
+    if (!exec("PRAGMA secure_delete = ON", error))
+        return false;
+    Statement st;
+    bool ok = prepare(db_, "DELETE FROM aliases WHERE guid = ?1", st, error);
+    if (ok) {
+        bindText(st.s, 1, guid);
+        ok = sqlite3_step(st.s) == SQLITE_DONE;
+        if (!ok)
+            error = sqlite3_errmsg(db_);
+        removed = ok ? static_cast<std::size_t>(sqlite3_changes(db_)) : 0;
+    }
+    std::string ignored;
+    exec("PRAGMA secure_delete = OFF", ignored);
+    if (!ok)
+        return false;
+    int logFrames = 0, copied = 0;
+    if (sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, &logFrames, &copied) !=
+        SQLITE_OK) {
+        error = std::string("the rows are deleted, but the write-ahead log still holds old "
+                            "copies until the database is next idle: ") +
+                sqlite3_errmsg(db_);
+        return false;
+    }
+    return true;
+}
+
+bool SqliteStore::exportRows(const std::string& guid, const std::string& afterGuid,
+                             const std::string& afterName, std::size_t limit,
+                             std::vector<GuidAliasRow>& out, std::string& error) {
+    const std::string sql = std::string(kExportColumns) + (guid.empty() ? kExportAll : kExportGuid);
+    Statement st;
+    if (!prepare(db_, sql.c_str(), st, error))
+        return false;
+    bindText(st.s, 1, afterGuid);
+    bindText(st.s, 2, afterName);
+    sqlite3_bind_int64(st.s, 3, static_cast<sqlite3_int64>(limit));
+    if (!guid.empty())
+        bindText(st.s, 4, guid);
+    int rc;
+    while ((rc = sqlite3_step(st.s)) == SQLITE_ROW)
+        out.push_back({text(st.s, 0),
+                       {text(st.s, 1), sqlite3_column_int64(st.s, 2), sqlite3_column_int64(st.s, 3),
+                        sqlite3_column_int64(st.s, 4), text(st.s, 5)}});
+    if (rc == SQLITE_DONE)
+        return true;
+    error = sqlite3_errmsg(db_);
+    return false;
 }
 
 } // namespace hh::aliasdb

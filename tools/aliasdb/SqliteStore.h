@@ -32,10 +32,21 @@ class SqliteStore : public AliasStore {
                    std::string& error) override;
     bool searchNames(const std::string& part, std::size_t limit, std::vector<NameMatch>& out,
                      std::string& error) override;
+    bool guidsUsingName(const std::string& nameKey, std::size_t limit,
+                        std::vector<std::string>& out, std::string& error) override;
+    bool forgetGuid(const std::string& guid, std::size_t& removed, std::string& error) override;
+    bool exportRows(const std::string& guid, const std::string& afterGuid,
+                    const std::string& afterName, std::size_t limit, std::vector<GuidAliasRow>& out,
+                    std::string& error) override;
 
   private:
     explicit SqliteStore(sqlite3* db) : db_(db) {}
     bool exec(const char* sql, std::string& error);
+    bool addNameKeys(std::string& error);
+    // One transaction of `count` steps of `sql`; `bind` sets step i's
+    // parameters, or answers false to skip it. All or nothing.
+    bool writeRows(const char* sql, std::size_t count,
+                   const std::function<bool(sqlite3_stmt*, std::size_t)>& bind, std::string& error);
     bool select(const char* sql, const std::string& param, std::size_t limit,
                 const std::function<void(sqlite3_stmt*)>& onRow, std::string& error);
     sqlite3* db_;

@@ -5,6 +5,7 @@
 #include "DumpImport.h"
 #include "HttpServer.h"
 #include "PostgresStore.h"
+#include "Privacy.h"
 #include "SqliteStore.h"
 #include "common/RotatingLogFile.h"
 
@@ -44,6 +45,32 @@ int runImport(AliasStore& store, const CommandLine& cl) {
         }
     }
     return status;
+}
+
+int runForget(AliasStore& store, const CommandLine& cl) {
+    std::size_t removed = 0;
+    std::string error;
+    if (!store.forgetGuid(cl.guid, removed, error)) {
+        std::cerr << "handlehound-aliasdb: " << error << "\n";
+        return 1;
+    }
+    std::cout << cl.guid << ": " << removed << " records forgotten\n";
+    return 0;
+}
+
+int runExport(AliasStore& store, const CommandLine& cl) {
+    const std::string file =
+        cl.outputFile.empty() ? "aliases-" + cl.guid + "." + cl.exportFormat : cl.outputFile;
+    std::size_t rows = 0;
+    std::string error;
+    if (!exportRecords(store, cl.guid,
+                       cl.exportFormat == "json" ? ExportFormat::Json : ExportFormat::Csv, file,
+                       rows, error)) {
+        std::cerr << "handlehound-aliasdb: " << error << "\n";
+        return 1;
+    }
+    std::cout << file << ": " << rows << " records exported\n";
+    return 0;
 }
 
 int runService(const CommandLine& cl) {
@@ -134,7 +161,7 @@ int main(int argc, char** argv) {
         std::cout << usageText();
         return 0;
     }
-    if (cl.mode != CommandLine::Mode::Import)
+    if (cl.mode == CommandLine::Mode::Serve)
         return runService(cl);
     std::string error;
     auto store = openStore(cl, error);
@@ -142,5 +169,7 @@ int main(int argc, char** argv) {
         std::cerr << "handlehound-aliasdb: " << error << "\n";
         return 1;
     }
-    return runImport(*store, cl);
+    if (cl.mode == CommandLine::Mode::Import)
+        return runImport(*store, cl);
+    return cl.mode == CommandLine::Mode::Forget ? runForget(*store, cl) : runExport(*store, cl);
 }

@@ -1,0 +1,124 @@
+// What the database tells about players beyond one alias page: the batch of
+// a whole player list, the reverse lookup of a name, forgetting a GUID, and
+// refusals of bad requests that change nothing.
+#include "NameGroups.h"
+#include "Service.h"
+#include "SightingBatch.h"
+
+namespace hh::aliasdb::test {
+namespace {
+
+constexpr std::int64_t kHour = 3600;
+
+// `uses` sightings of one name, an hour apart, the last `hoursAgo` before now.
+std::string sightings(const std::string& guid, const std::string& name, int uses, int hoursAgo) {
+    std::string json;
+    for (int i = 0; i < uses; ++i)
+        json += R"(,{"guid":")" + guid + R"(","name":")" + name + R"(","seen_at":")" +
+                isoOf(RunningService::kNow - (hoursAgo + i) * kHour) + "\"}";
+    return json;
+}
+
+// aaaaaaaa goes by Bob; bbbbbbbb by Thief, and lately wears Bob in colour.
+void seed(const RunningService& service) {
+    const std::string json =
+        sightings("aaaaaaaa", "Bob", 3, 48) + sightings("aaaaaaaa", "Robert", 1, 24) +
+        sightings("bbbbbbbb", "^1B^7ob", 1, 2) + sightings("bbbbbbbb", "Thief", 5, 100);
+    ASSERT_EQ(httpPost(service.port(), "/sightings", "[" + json.substr(1) + "]").status, 200);
+}
+
+TEST(NameGroups, SpellingsOfOneNameAreOneName) {
+    const std::vector<AliasRow> rows = {
+        {"bob", 10, 50, 2, ""},  {"^1Bob", 20, 40, 3, ""}, {"BOB", 5, 60, 1, ""},
+        {"Alice", 1, 30, 5, ""}, {"Carol", 1, 70, 1, ""},  {"carol", 1, 70, 1, ""},
+    };
+    const auto groups = groupByName(rows);
+    ASSERT_EQ(groups.size(), 3u);
+    // Bob: 6 uses in the colouring used most, seen from 5 to 60.
+    EXPECT_EQ(groups[0].name, "^1Bob");
+    EXPECT_EQ(groups[0].uses, 6);
+    EXPECT_EQ(groups[0].firstSeen, 5);
+    EXPECT_EQ(groups[0].lastSeen, 60);
+    EXPECT_EQ(groups[1].name, "Alice");
+    // Equal uses and dates: the first row as the store lists it.
+    EXPECT_EQ(groups[2].name, "Carol");
+    EXPECT_EQ(groups[2].uses, 2);
+}
+
+TEST(Records, PlayersSeenAndForget) {
+    RunningService service;
+    seed(service);
+    const std::string players =
+        R"([{"guid":"BBBBBBBB","name":"bob"},{"guid":"dddddddd","name":"Nobody"},)"
+        R"({"guid":"aaaaaaaa","name":"Bob"},{"guid":"cccccccc"}])";
+    const auto answer = httpPost(service.port(), "/players", players);
+    EXPECT_EQ(answer.status, 200);
+    EXPECT_EQ(answer.body,
+              "player\tguid=bbbbbbbb\taliases=2\tfirst_seen=2026-12-01\tlast_seen=2026-12-05"
+              "\tother_name=Thief\tother_uses=5\n"
+              "namesake\tguid=bbbbbbbb\towner=aaaaaaaa\tname=Bob\tuses=3\tlast_seen=2026-12-03\n"
+              "player\tguid=dddddddd\taliases=0\n"
+              "player\tguid=aaaaaaaa\taliases=2\tfirst_seen=2026-12-03\tlast_seen=2026-12-04"
+              "\tother_name=Robert\tother_uses=1\n"
+              "player\tguid=cccccccc\taliases=0\n");
+
+    // Colour codes and case do not matter; the GUID seen last comes first.
+    const std::string bothSeen = "seen\tguid=bbbbbbbb\tname=Thief\tuses=5\tlast_seen=2026-12-05\n"
+                                 "seen\tguid=aaaaaaaa\tname=Bob\tuses=3\tlast_seen=2026-12-04\n";
+    EXPECT_EQ(httpGet(service.port(), "/seen?name=BOB").body, bothSeen);
+    EXPECT_EQ(httpGet(service.port(), "/seen?name=%5E2b%5E3Ob").body, bothSeen);
+    EXPECT_EQ(httpGet(service.port(), "/seen?name=Bo").body, "");
+
+    const auto forgotten = httpPost(service.port(), "/forget", R"([{"guid":"AAAAAAAA"}])");
+    EXPECT_EQ(forgotten.body, "{\"forgotten\":2}\n");
+    EXPECT_TRUE(service.aliases("aaaaaaaa").empty());
+    EXPECT_EQ(httpGet(service.port(), "/seen?name=bob").body,
+              "seen\tguid=bbbbbbbb\tname=Thief\tuses=5\tlast_seen=2026-12-05\n");
+}
+
+TEST(Records, BadRequestsAreRefusedAndChangeNothing) {
+    RunningService service;
+    seed(service);
+    const std::string everyone = R"([{"guid":"aaaaaaaa","name":"Bob"},{"guid":"bbbbbbbb"}])";
+    const std::string before = httpPost(service.port(), "/players", everyone).body;
+    std::string tooMany = "[";
+    for (std::size_t i = 0; i <= RecordRoutes::kMaxPlayers; ++i)
+        tooMany += R"({"guid":"aaaaaaaa"},)";
+    const struct {
+        std::string method, target, body;
+        int status;
+        std::string reason;
+    } rows[] = {
+        {"GET", "/players", "", 405, "use POST"},
+        {"GET", "/forget", "", 405, "use POST"},
+        {"POST", "/seen?name=bob", "[]", 405, "use GET"},
+        {"POST", "/players", R"({"guid":"aaaaaaaa"})", 400, "expected a JSON array of players"},
+        {"POST", "/players", "[{]", 400, "malformed JSON at byte 2"},
+        {"POST", "/players", tooMany + "{", 400, "too many players in one request (at most 64)"},
+        {"POST", "/players", R"([{"name":"Bob"}])", 400, "entry 1: guid is required"},
+        {"POST", "/players", R"([{"guid":"aaaa-aaa"}])", 400, "guid must be exactly 8"},
+        {"POST", "/players", R"([{"guid":"aaaaaaaa","name":"a\tb"}])", 400, "control characters"},
+        {"POST", "/players", R"([{"guid":"aaaaaaaa","name":7}])", 400, "name must be a string"},
+        {"POST", "/players", R"([{"guid":"aaaaaaaa","mod":"x"}])", 400, "unknown field \"mod\""},
+        {"POST", "/forget", R"([{"guid":"aaaaaaaa","name":"Bob"}])", 400, "unknown field"},
+        {"POST", "/forget", R"([{"guid":"bbbbbbbb"},{"guid":"*"}])", 400, "entry 2: guid must"},
+        {"POST", "/forget", "[\"aaaaaaaa\"]", 400, "entry 1: not an object"},
+        {"POST", "/forget", "[{\"guid\":\"" + std::string(300, 'a') + "\"}]", 400,
+         "longer than 256"},
+        {"GET", "/seen", "", 400, "name must be 1 to 64 bytes"},
+        {"GET", "/seen?name=" + std::string(65, 'x'), "", 400, "name must be 1 to 64 bytes"},
+        {"GET", "/seen?name=%01bob", "", 400, "control characters"},
+        {"GET", "/seen?name=%5E1%5E2", "", 400, "more than colour codes"},
+    };
+    for (const auto& row : rows) {
+        const auto r =
+            sendRaw(service.port(), hh::test::requestBytes(service.port(), row.method, row.target,
+                                                           kCredential, row.body));
+        EXPECT_EQ(r.status, row.status) << row.target << " " << row.body.substr(0, 40);
+        EXPECT_NE(r.body.find(row.reason), std::string::npos) << row.target << " -> " << r.body;
+    }
+    EXPECT_EQ(httpPost(service.port(), "/players", everyone).body, before);
+}
+
+} // namespace
+} // namespace hh::aliasdb::test
