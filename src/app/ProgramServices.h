@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace hh {
 
@@ -18,6 +19,8 @@ struct ServiceChoice {
     bool quiet = false;     // no sounds
     std::filesystem::path programDir;
     std::filesystem::path logDir; // "" = the program folder's log/
+    // How the desktop session may start this program again (at login); empty: never.
+    std::vector<std::string> startCommand = {};
 };
 
 class ProgramServices {

@@ -87,6 +87,7 @@ void OptionsDialogLogic::load() {
     view_.showMainTab();
     view_.setNumAliasesText(std::to_string(state_.numAliases));
     view_.setStartMinimized(settings_.startMinHH());
+    view_.setStartAtLogin(platform_.shell.startsAtLogin(), platform_.shell.offersStartAtLogin());
     view_.setNameColorDigit(lastCharacter(settings_.nameColorRaw()));
     view_.setSepColorDigit(lastCharacter(settings_.sepColorRaw()));
     view_.fillKeyNameLists(keyNameList());
@@ -104,6 +105,7 @@ bool OptionsDialogLogic::applyOptions() {
     bool allStored = applyNumAliases();
     allStored = applyColour(view_.nameColorDigit(), true) && allStored;
     settings_.setStartMinHH(view_.startMinimized());
+    allStored = applyStartAtLogin() && allStored;
     allStored = applyColour(view_.sepColorDigit(), false) && allStored;
 
     const std::string commandKey = view_.commandKeyText();
@@ -131,6 +133,19 @@ bool OptionsDialogLogic::applyOptions() {
         keysChanged_ = false;
     }
     return allStored;
+}
+
+// The session's own entry is the setting: nothing of it goes into the
+// settings file, so switching it off elsewhere shows here too.
+bool OptionsDialogLogic::applyStartAtLogin() {
+    const bool wanted = view_.startAtLogin();
+    if (wanted == platform_.shell.startsAtLogin())
+        return true;
+    const std::string problem = platform_.shell.setStartAtLogin(wanted);
+    if (problem.empty())
+        return true;
+    platform_.dialogs.messageBox("Error!  " + problem, MessageIcon::Exclamation);
+    return false;
 }
 
 bool OptionsDialogLogic::applyNumAliases() {

@@ -25,6 +25,9 @@ class OptionsView {
     virtual void setNumAliasesText(const std::string& text) = 0;
     virtual bool startMinimized() const = 0;
     virtual void setStartMinimized(bool checked) = 0;
+    // "Start Handlehound when I log in"; `offered` false greys it out.
+    virtual bool startAtLogin() const = 0;
+    virtual void setStartAtLogin(bool checked, bool offered) = 0;
     virtual std::string nameColorDigit() const = 0;
     virtual void setNameColorDigit(const std::string& digit) = 0;
     virtual std::string sepColorDigit() const = 0;
@@ -74,6 +77,7 @@ class OptionsDialogLogic {
     bool applyColour(const std::string& digit, bool name);
     bool applyKey(const std::string& listText, bool command);
     bool applyEngineNames();
+    bool applyStartAtLogin();
     void changeDumpFileName(const std::string& name);
 
     OptionsView& view_;

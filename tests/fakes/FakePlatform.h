@@ -193,7 +193,8 @@ class FakePageFetcher : public PageFetcher {
 class FakeDialogs : public Dialogs {
   public:
     void messageBox(const std::string& text, MessageIcon) override { messages.push_back(text); }
-    std::optional<std::string> inputBox(const std::string& title, const std::string& prompt) override {
+    std::optional<std::string> inputBox(const std::string& title,
+                                        const std::string& prompt) override {
         inputPrompts.push_back(title + "|" + prompt);
         if (inputAnswers.empty())
             return std::nullopt;
@@ -218,7 +219,18 @@ class FakeShell : public Shell {
   public:
     void openFile(const std::string& path) override { opened.push_back(path); }
     void openUrl(const std::string& url) override { opened.push_back(url); }
+    bool offersStartAtLogin() const override { return true; }
+    bool startsAtLogin() const override { return atLogin; }
+    std::string setStartAtLogin(bool on) override {
+        ++atLoginChanges;
+        if (atLoginProblem.empty())
+            atLogin = on;
+        return atLoginProblem;
+    }
     std::vector<std::string> opened;
+    bool atLogin = false;
+    int atLoginChanges = 0;
+    std::string atLoginProblem; // what the next change answers
 };
 
 class FakeFileWatcher : public FileWatcher {

@@ -5,6 +5,7 @@
 #include "shell/qt/OptionsWindow.h"
 #include "shell/qt/SetupWindow.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,9 +37,11 @@ TEST_F(DialogsTest, OptionsCaptionsThenOkAndApply) {
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(tabs->tabText(i), (QStringList{"Main", "Behavior", "Engine"}[i]));
     EXPECT_EQ(
-        buttonTexts(options, {"Option1_0", "Option1_1", "Option1_2", "Option1_3", "cmdOK",
-                              "cmdCancel", "cmdApply"}),
-        (std::vector<std::string>{"Short", "Medium", "Default", "Long", "OK", "Cancel", "Apply"}));
+        buttonTexts(options, {"Option1_0", "Option1_1", "Option1_2", "Option1_3", "chkStartAtLogin",
+                              "cmdOK", "cmdCancel", "cmdApply"}),
+        (std::vector<std::string>{"Short", "Medium", "Default", "Long",
+                                  "Start Handlehound when I log in", "OK", "Cancel", "Apply"}));
+    EXPECT_FALSE(find<QCheckBox>(options, "chkStartAtLogin")->isChecked()); // off by default
     // Nothing stored yet: Medium, not the button captioned Default.
     EXPECT_TRUE(find<QRadioButton>(options, "Option1_1")->isChecked());
     EXPECT_EQ(find<QLineEdit>(options, "txtGameWindowTitle")->text(), "Quake 3: Arena");
@@ -53,7 +56,9 @@ TEST_F(DialogsTest, OptionsCaptionsThenOkAndApply) {
 
     find<QLineEdit>(options, "txtNumAliases")->setText("40");
     find<QLineEdit>(options, "txtGameWindowTitle")->setText("ioquake3");
+    find<QCheckBox>(options, "chkStartAtLogin")->click();
     find<QPushButton>(options, "cmdApply")->click();
+    EXPECT_TRUE(fp.shell.atLogin);
     EXPECT_TRUE(options.isVisible());
     EXPECT_EQ(settings.gameWindowTitle(), "ioquake3");
     EXPECT_EQ(frm.getNumAliases(), 40);

@@ -2,6 +2,7 @@
 
 #include "app/ProgramFolder.h"
 #include "app/ProgramServices.h"
+#include "app/ThisSystem.h"
 #include "app/linux/DisplayCheck.h"
 #include "app/linux/SingleInstance.h"
 #include "settings/Settings.h"
@@ -42,8 +43,12 @@ int runDesktop(const AppOptions& options, int argc, char** argv) {
     }
     const std::string resourceProblem = installShippedFiles(programDir);
     Settings settings(folders.settingsFile());
+    // At login the session starts the same program on the same folders.
+    std::vector<std::string> startCommand{(executableDir() / "handlehound").string()};
+    if (!options.programDir.empty())
+        startCommand.insert(startCommand.end(), {"--program-dir", programDir.string()});
     ProgramServices services(
-        {true, !options.noFileEvents, options.quiet, programDir, folders.logs});
+        {true, !options.noFileEvents, options.quiet, programDir, folders.logs, startCommand});
     Platform& platform = services.platform();
 
     MainWindow mainWindow(programDir, folders.windowPositionFile());

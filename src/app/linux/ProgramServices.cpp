@@ -4,6 +4,7 @@
 #include "app/linux/AliasDbLauncher.h"
 #include "app/linux/SignalBridge.h"
 #include "platform/posix/PosixNet.h"
+#include "platform/posix/XdgAutostart.h"
 #include "platform/qt/AppPaths.h"
 #include "platform/qt/Clipboards.h"
 #include "platform/qt/Dialogs.h"
@@ -37,6 +38,19 @@ struct ApplicationObject {
         QCoreApplication::setApplicationName(QStringLiteral("Handlehound"));
     }
     std::unique_ptr<QCoreApplication> owned;
+};
+
+// The desktop's shell, with the freedesktop autostart entry.
+class DesktopShell : public QtShell {
+  public:
+    explicit DesktopShell(std::vector<std::string> command)
+        : autostart_(XdgAutostart::userEntryFile(), std::move(command)) {}
+    bool offersStartAtLogin() const override { return true; }
+    bool startsAtLogin() const override { return autostart_.enabled(); }
+    std::string setStartAtLogin(bool on) override { return autostart_.setEnabled(on); }
+
+  private:
+    XdgAutostart autostart_;
 };
 
 bool displayReachable() {
@@ -81,7 +95,10 @@ ProgramServices::ProgramServices(const ServiceChoice& choice)
         auto dialogs = std::make_unique<QtDialogs>();
         p.qtDialogs = dialogs.get();
         p.dialogs = std::move(dialogs);
-        p.shell = std::make_unique<QtShell>();
+        if (choice.startCommand.empty())
+            p.shell = std::make_unique<QtShell>();
+        else
+            p.shell = std::make_unique<DesktopShell>(choice.startCommand);
     } else {
         p.clipboard = std::make_unique<InProcessClipboard>();
         p.dialogs = std::make_unique<StderrDialogs>();

@@ -1,5 +1,7 @@
 #include "app/ThisSystem.h"
 
+#include "platform/posix/XdgFolders.h"
+
 #include <cstdlib>
 #include <system_error>
 
@@ -14,16 +16,6 @@ fs::path executableDir() {
 
 namespace {
 
-// An XDG base folder: the variable when it holds an absolute path (the
-// rules say to ignore anything else), else its default under $HOME.
-fs::path xdgBase(const char* variable, const char* underHome) {
-    const char* value = std::getenv(variable);
-    if (value && *value == '/')
-        return value;
-    const char* home = std::getenv("HOME");
-    return fs::path(home && *home ? home : ".") / underHome;
-}
-
 void moveIfAbsent(const fs::path& from, const fs::path& to) {
     std::error_code ec;
     if (!fs::exists(from, ec) || fs::exists(to, ec))
@@ -37,10 +29,10 @@ void moveIfAbsent(const fs::path& from, const fs::path& to) {
 } // namespace
 
 ProgramFolders installedProgramFolders() {
-    const fs::path configHome = xdgBase("XDG_CONFIG_HOME", ".config");
-    const ProgramFolders folders{xdgBase("XDG_DATA_HOME", ".local/share") / "handlehound",
+    const fs::path configHome = xdgBaseFolder("XDG_CONFIG_HOME", ".config");
+    const ProgramFolders folders{xdgBaseFolder("XDG_DATA_HOME", ".local/share") / "handlehound",
                                  configHome / "handlehound",
-                                 xdgBase("XDG_STATE_HOME", ".local/state") / "handlehound"};
+                                 xdgBaseFolder("XDG_STATE_HOME", ".local/state") / "handlehound"};
     // Earlier versions kept the settings and the logs in the program folder
     // and the window position in Qt's default place.
     moveIfAbsent(folders.program / "handleHound.ini", folders.settingsFile());

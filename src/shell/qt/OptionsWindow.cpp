@@ -79,6 +79,9 @@ QWidget* OptionsWindow::buildMainTab() {
     chkStartMinimized_ = new QCheckBox(QStringLiteral("Minimize Handlehound on Startup"), page);
     chkStartMinimized_->setObjectName(QStringLiteral("chkStartMinimized"));
     layout->addWidget(chkStartMinimized_);
+    chkStartAtLogin_ = new QCheckBox(QStringLiteral("Start Handlehound when I log in"), page);
+    chkStartAtLogin_->setObjectName(QStringLiteral("chkStartAtLogin"));
+    layout->addWidget(chkStartAtLogin_);
     layout->addStretch(1);
     return page;
 }
@@ -158,6 +161,13 @@ bool OptionsWindow::startMinimized() const {
 }
 void OptionsWindow::setStartMinimized(bool checked) {
     chkStartMinimized_->setChecked(checked);
+}
+bool OptionsWindow::startAtLogin() const {
+    return chkStartAtLogin_->isChecked();
+}
+void OptionsWindow::setStartAtLogin(bool checked, bool offered) {
+    chkStartAtLogin_->setChecked(checked);
+    chkStartAtLogin_->setEnabled(offered);
 }
 std::string OptionsWindow::nameColorDigit() const {
     return bytesOf(txtNameColor_->text());

@@ -28,6 +28,8 @@ class OptionsWindow : public QDialog, public OptionsView {
     void setNumAliasesText(const std::string& text) override;
     bool startMinimized() const override;
     void setStartMinimized(bool checked) override;
+    bool startAtLogin() const override;
+    void setStartAtLogin(bool checked, bool offered) override;
     std::string nameColorDigit() const override;
     void setNameColorDigit(const std::string& digit) override;
     std::string sepColorDigit() const override;
@@ -58,6 +60,7 @@ class OptionsWindow : public QDialog, public OptionsView {
     QTabWidget* tabs_ = nullptr;
     QRadioButton* delay_[4] = {};
     QCheckBox* chkStartMinimized_ = nullptr;
+    QCheckBox* chkStartAtLogin_ = nullptr;
     QLineEdit* txtNumAliases_ = nullptr;
     QLineEdit* txtNameColor_ = nullptr;
     QLineEdit* txtSeparatorColor_ = nullptr;

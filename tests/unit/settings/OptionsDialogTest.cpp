@@ -16,6 +16,8 @@ struct FakeOptionsView : OptionsView {
     void setNumAliasesText(const std::string& t) override { numAliases = t; }
     bool startMinimized() const override { return startMin; }
     void setStartMinimized(bool c) override { startMin = c; }
+    bool startAtLogin() const override { return atLogin; }
+    void setStartAtLogin(bool c, bool) override { atLogin = c; }
     std::string nameColorDigit() const override { return nameColor; }
     void setNameColorDigit(const std::string& d) override { nameColor = d; }
     std::string sepColorDigit() const override { return sepColor; }
@@ -34,7 +36,7 @@ struct FakeOptionsView : OptionsView {
     void setDumpFileName(const std::string& n) override { dumpName = n; }
 
     std::string numAliases, nameColor, sepColor, commandKey, statusKey, title, base, dumpName;
-    bool startMin = false;
+    bool startMin = false, atLogin = false;
     std::optional<int> delayOption = -1;
 };
 
@@ -116,6 +118,29 @@ TEST(OptionsDialog, KeyChangesWhileTheGameRuns) {
     EXPECT_NE(readFile(rig.installed()).find("bind \"f7\" \"vstr part1; vstr w2;\""),
               std::string::npos);
     EXPECT_EQ(rig.fake.dialogs.messages.size(), 2u);
+}
+
+// The session's autostart entry is the setting itself: off until the box is
+// checked, and a failure to change it is shown and keeps the dialog open.
+TEST(OptionsDialog, StartAtLoginFollowsTheBoxAndReportsAFailure) {
+    OptionsRig rig;
+    rig.dialog.load();
+    EXPECT_FALSE(rig.view.atLogin);
+    EXPECT_TRUE(rig.dialog.applyOptions());
+    EXPECT_EQ(rig.fake.shell.atLoginChanges, 0) << "an unchanged box writes nothing";
+    rig.view.atLogin = true;
+    EXPECT_TRUE(rig.dialog.applyOptions());
+    EXPECT_TRUE(rig.fake.shell.atLogin);
+
+    rig.fake.shell.atLoginProblem = "Cannot remove /x: Permission denied";
+    rig.view.atLogin = false;
+    EXPECT_FALSE(rig.dialog.applyOptions());
+    EXPECT_TRUE(rig.fake.shell.atLogin);
+    EXPECT_EQ(rig.fake.dialogs.messages,
+              std::vector<std::string>{"Error!  Cannot remove /x: Permission denied"});
+    rig.fake.shell.atLogin = false; // switched off in the session's own settings
+    rig.dialog.load();
+    EXPECT_FALSE(rig.view.atLogin);
 }
 
 TEST(OptionsDialog, RefusedValuesAreNotStoredTheRestIs) {
