@@ -74,6 +74,8 @@ pids+=($program)
 wait_for 15 xdotool search --name '^Handlehound$' || fail "the main window did not appear"
 wait_for 5 xdotool search --name '^Handlehound: Q3 Start Detector$' ||
     fail "the start detector window did not appear"
+ls "$XDG_RUNTIME_DIR"/handlehound/*.socket >/dev/null 2>&1 ||
+    fail "the instance socket is not in \$XDG_RUNTIME_DIR"
 
 xmessage -title 'Quake 3: Arena' -geometry +880+680 'the game' &
 game_window=$!
@@ -124,6 +126,8 @@ kill "$guard" 2>/dev/null
 wait "$guard" 2>/dev/null
 [ "$status" -eq 0 ] || fail "the program did not end cleanly on SIGTERM (status $status)"
 grep -q Not "$hhcfg" || fail "hh.cfg does not say the program is not running"
+grep -q '^Left=' "$prog/Handlehound.conf" 2>/dev/null ||
+    fail "the window position is not kept in the program folder"
 
 if ((failures)); then
     echo "--- program output" >&2
