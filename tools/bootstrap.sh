@@ -18,7 +18,7 @@ packages=(
 test_packages=(
   xvfb xdotool xclip x11-utils openbox trayer imagemagick sox iproute2 util-linux
   pulseaudio pulseaudio-utils
-  postgresql clang-14 libclang-rt-14-dev appstream desktop-file-utils libcpp-httplib-dev
+  postgresql clang-14 libclang-rt-14-dev appstream desktop-file-utils groff-base libcpp-httplib-dev
 )
 
 install_missing() {
