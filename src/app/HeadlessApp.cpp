@@ -41,8 +41,7 @@ int runHeadless(const AppOptions& options) {
     // Two programs on one folder would both answer every dump.
     const InstanceLock lock(folders.program);
     if (!lock.held()) {
-        std::fprintf(stderr, "handlehound: %s\n",
-                     heldElsewhereText(folders.program, lock.holder()).c_str());
+        std::fprintf(stderr, "handlehound: %s\n", lock.refusal().c_str());
         return 2;
     }
     const std::string resourceProblem = installShippedFiles(folders.program);

@@ -17,16 +17,18 @@ class InstanceLock {
     InstanceLock& operator=(const InstanceLock&) = delete;
 
     bool held() const { return held_; }
-    // When not held: the process id of the holder, 0 when it cannot be told.
-    long holder() const { return holder_; }
+    // When not held, the one line a refused start prints: who holds the
+    // folder, or why it could not be locked.
+    const std::string& refusal() const { return refusal_; }
 
   private:
     std::intptr_t handle_ = -1;
     bool held_ = false;
-    long holder_ = 0;
+    std::string refusal_;
 };
 
-// The one line a later start prints: who holds the folder.
+// For the systems' implementations: the refusal that names the holder's
+// process id (0 when it cannot be told).
 std::string heldElsewhereText(const std::filesystem::path& programDir, long holder);
 
 } // namespace hh

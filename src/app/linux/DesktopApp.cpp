@@ -36,9 +36,9 @@ int runDesktop(const AppOptions& options, int argc, char** argv) {
     if (!instance.isFirst()) {
         if (instance.askFirstToShow())
             return 0;
-        // The first one cannot come to the front (it runs without a window).
-        std::fprintf(stderr, "handlehound: %s\n",
-                     heldElsewhereText(programDir, instance.firstProcess()).c_str());
+        // No first one answered: it runs without a window, or the folder could
+        // not be locked at all.
+        std::fprintf(stderr, "handlehound: %s\n", instance.refusal().c_str());
         return 2;
     }
     const std::string resourceProblem = installShippedFiles(programDir);

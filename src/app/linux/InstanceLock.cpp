@@ -1,6 +1,8 @@
 #include "app/InstanceLock.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <string>
 #include <sys/file.h>
@@ -9,10 +11,13 @@
 namespace hh {
 
 InstanceLock::InstanceLock(const std::filesystem::path& programDir) {
-    const int fd = ::open((programDir / "handlehound.lock").c_str(),
-                          O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0)
+    const auto file = programDir / "handlehound.lock";
+    const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) {
+        refusal_ =
+            "Cannot lock the program folder (" + file.string() + "): " + std::strerror(errno);
         return;
+    }
     handle_ = fd;
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
         held_ = true;
@@ -24,8 +29,9 @@ InstanceLock::InstanceLock(const std::filesystem::path& programDir) {
         return;
     }
     char text[32] = {};
-    if (::pread(fd, text, sizeof text - 1, 0) > 0)
-        holder_ = std::strtol(text, nullptr, 10);
+    const long holder =
+        ::pread(fd, text, sizeof text - 1, 0) > 0 ? std::strtol(text, nullptr, 10) : 0;
+    refusal_ = heldElsewhereText(programDir, holder);
 }
 
 InstanceLock::~InstanceLock() {

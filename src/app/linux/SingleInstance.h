@@ -16,8 +16,8 @@ class SingleInstance {
     explicit SingleInstance(const std::filesystem::path& programDir);
     ~SingleInstance();
     bool isFirst() const { return lock_.held(); }
-    // A later start: the first one's process id, 0 when it cannot be told.
-    long firstProcess() const { return lock_.holder(); }
+    // A later start: who holds the folder (or why it could not be locked).
+    const std::string& refusal() const { return lock_.refusal(); }
     // A later start: sends "show" to the first. False when it could not be
     // reached (it may be ending).
     bool askFirstToShow();
