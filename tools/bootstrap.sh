@@ -56,28 +56,33 @@ start_postgres() {
   fi
 }
 
+# configure_and_build BUILD_TYPE [cmake options...]
 configure_and_build() {
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  local type=$1
+  shift
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
   cmake --build "$build" -j "$jobs"
 }
 
 case "$mode" in
   run)
     install_missing "${packages[@]}"
-    configure_and_build -DHH_TESTS=OFF -DHH_BENCH=OFF
+    configure_and_build RelWithDebInfo -DHH_TESTS=OFF -DHH_BENCH=OFF
     exec "$build/handlehound"
     ;;
   test)
     install_missing "${packages[@]}" "${test_packages[@]}"
     start_postgres
-    configure_and_build -DHH_TESTS=ON -DHH_BENCH=ON
+    # Release is what users and packagers build; warnings fail our own builds.
+    configure_and_build Release -DHH_TESTS=ON -DHH_BENCH=ON -DHH_WERROR=ON
     ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 300
 
     # The unit and integration tests again under AddressSanitizer and
     # UndefinedBehaviorSanitizer.
     if [ "${HH_SANITIZERS:-1}" = 1 ]; then
       san="${build}-asan"
-      cmake -S . -B "$san" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHH_SANITIZE=ON -DHH_BENCH=OFF >/dev/null
+      cmake -S . -B "$san" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHH_SANITIZE=ON -DHH_BENCH=OFF \
+        -DHH_WERROR=ON >/dev/null
       cmake --build "$san" -j "$jobs"
       ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         ctest --test-dir "$san" --output-on-failure -j "$jobs" --timeout 600 -L "unit|integration"

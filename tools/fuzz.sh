@@ -8,7 +8,7 @@ seconds=${1:-60}
 shift || true
 build=${HH_FUZZ_BUILD_DIR:-build-fuzz}
 CXX=clang++-14 CC=clang-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DHH_FUZZ=ON -DHH_TESTS=OFF -DHH_BENCH=OFF >/dev/null
+  -DHH_FUZZ=ON -DHH_TESTS=OFF -DHH_BENCH=OFF -DHH_WERROR=ON >/dev/null
 cmake --build "$build" --target fuzz_targets -j "${HH_JOBS:-$(nproc)}"
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(pickup players ini alias_page result_script)
