@@ -2,6 +2,7 @@
 
 #include "commands/Numeric.h"
 #include "commands/Texts.h"
+#include "common/Strings.h"
 #include "gamelink/ResultCall.h"
 #include "gamelink/ResultScript.h"
 #include "platform/Timer.h"
@@ -44,7 +45,7 @@ void CountUpTimer::onTick() {
         return;
     }
     // The leading blank is the sign position of a non-negative number.
-    ctx_.writer.writeResultScript(" " + std::to_string(timerCount_));
+    ctx_.writer.writeResultScript(concat({" ", std::to_string(timerCount_)}));
     if (timerCount_ % 5 == 0)
         ctx_.result.playSound(std::string(sounds::kCmd));
     ++timerCount_;

@@ -68,4 +68,15 @@ std::string afterLast(std::string_view s, char sep) {
     return std::string(pos == std::string_view::npos ? s : s.substr(pos + 1));
 }
 
+std::string concat(std::initializer_list<std::string_view> parts) {
+    std::size_t size = 0;
+    for (std::string_view part : parts)
+        size += part.size();
+    std::string out;
+    out.reserve(size);
+    for (std::string_view part : parts)
+        out += part;
+    return out;
+}
+
 } // namespace hh

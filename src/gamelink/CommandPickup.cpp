@@ -1,5 +1,6 @@
 #include "gamelink/CommandPickup.h"
 
+#include "common/Strings.h"
 #include "platform/Files.h"
 
 #include <algorithm>
@@ -130,9 +131,9 @@ void eraseQuotedMentions(std::string& text) {
 // The forms in which a typed command line starts. The player may type the
 // prefix with a backslash instead of the slash: the engine runs both alike.
 std::vector<std::string> typedLineStarts(std::string_view prefix) {
-    std::vector<std::string> starts{"]" + std::string(prefix)};
+    std::vector<std::string> starts{concat({"]", prefix})};
     if (prefix.starts_with('/'))
-        starts.push_back("]\\" + std::string(prefix.substr(1)));
+        starts.push_back(concat({"]\\", prefix.substr(1)}));
     return starts;
 }
 

@@ -1,5 +1,7 @@
 #include "gamelink/PlayerTable.h"
 
+#include "common/Strings.h"
+
 #include <algorithm>
 #include <string_view>
 
@@ -93,8 +95,8 @@ std::string PlayerTable::showPlayerTable(int which, bool* ok) const {
     const auto& table = which == 1 ? players_ : prevPlayers_;
     std::string text;
     for (std::size_t i = 0; i < table.size(); ++i) {
-        text += (i < 10 ? "0" : "") + std::to_string(i) + ") GUID: " + shown(table[i].guid) +
-                ", AliasList: " + shown(table[i].aliasList) + "\r\n";
+        text += concat({i < 10 ? "0" : "", std::to_string(i), ") GUID: ", shown(table[i].guid),
+                        ", AliasList: ", shown(table[i].aliasList), "\r\n"});
     }
     return text;
 }

@@ -57,10 +57,8 @@ std::string normaliseUrl(std::string_view url) {
     if ((scheme == "http" && endsWith(host, ":80")) ||
         (scheme == "https" && endsWith(host, ":443")))
         host.erase(host.rfind(':'));
-    std::string rest(url.substr(hostEnd));
-    if (rest.empty() || rest.front() != '/')
-        rest.insert(0, "/");
-    return scheme + "://" + host + rest;
+    const std::string_view rest = url.substr(hostEnd);
+    return concat({scheme, "://", host, rest.starts_with('/') ? "" : "/", rest});
 }
 
 } // namespace

@@ -50,7 +50,7 @@ std::string normalised(std::string content) {
 } // namespace
 
 std::string iniValue(std::string_view content, std::string_view section, std::string_view key) {
-    const std::string header = "[" + toLower(section) + "]";
+    const std::string header = concat({"[", toLower(section), "]"});
     const std::string prefix = toLower(key) + "=";
     bool inSection = false;
     std::size_t pos = 0;
@@ -79,10 +79,10 @@ std::string iniValue(std::string_view content, std::string_view section, std::st
 
 std::string iniWithKey(std::string_view original, std::string_view section, std::string_view key,
                        std::string_view value) {
-    std::string content = "\r\n" + withCrLfLineEnds(original) + "[]";
+    std::string content = concat({"\r\n", withCrLfLineEnds(original), "[]"});
     const std::string low = toLower(content);
-    const std::string headerPattern = "\r\n[" + toLower(section) + "]\r";
-    const std::string keyPattern = "\n" + toLower(key) + "=";
+    const std::string headerPattern = concat({"\r\n[", toLower(section), "]\r"});
+    const std::string keyPattern = concat({"\n", toLower(key), "="});
     const std::string keyLine = std::string(key) + "=" + std::string(value);
 
     const std::size_t s = low.find(headerPattern);
@@ -135,7 +135,7 @@ bool INIwrite(const std::filesystem::path& fileName, std::string_view section, s
         if (!read)
             return refuse("cannot read '" + fileName.string() + "'");
         if (read->size() > kMaxIniBytes)
-            return refuse("'" + fileName.string() + "' is too large to be a settings file");
+            return refuse(concat({"'", fileName.string(), "' is too large to be a settings file"}));
         current = std::move(*read);
     }
     return writeFileAtomically(fileName, iniWithKey(current, section, key, value), error);

@@ -3,6 +3,7 @@
 #include "PostgresStore.h"
 #include "SqliteStore.h"
 
+#include "common/Strings.h"
 #include "fakes/FakePlatform.h"
 
 #include <gtest/gtest.h>
@@ -201,7 +202,8 @@ TEST_P(StoreTest, ConcurrentWritersLoseNothing) {
                 // Overlapping keys in different orders: the hard case for locks.
                 std::vector<Sighting> batch;
                 for (int k = 0; k < 8; ++k)
-                    batch.push_back({"1a2b3c4d", "n" + std::to_string(w % 2 ? 7 - k : k), kT0, ""});
+                    batch.push_back(
+                        {"1a2b3c4d", concat({"n", std::to_string(w % 2 ? 7 - k : k)}), kT0, ""});
                 failures += !store || !store->record(batch, error);
             }
         });

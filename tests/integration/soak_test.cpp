@@ -1,6 +1,7 @@
 // Many commands through the headless program, as the game writes them: every
 // command is answered exactly once, and memory and open files stay flat.
 // HH_SOAK_COMMANDS sets the number (CI runs a short form; the full run is 10000).
+#include "common/Strings.h"
 #include "support/GameFolder.h"
 #include "support/HttpTestServer.h"
 #include "support/Process.h"
@@ -81,7 +82,7 @@ TEST(Soak, EveryCommandAnsweredOnceWithFlatResources) {
             };
             ++lookups;
         } else {
-            const std::string token = "c" + std::to_string(i);
+            const std::string token = hh::concat({"c", std::to_string(i)});
             lines.push_back("]/hh copy " + token);
             answered = [token](const std::string& s) {
                 return s.find("{'" + token + "'") != std::string::npos;

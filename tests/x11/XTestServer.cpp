@@ -94,7 +94,8 @@ Xvfb::Xvfb() {
         process_.stop();
         return;
     }
-    setenv("DISPLAY", (":" + number.substr(0, number.find('\n'))).c_str(), 1);
+    const std::string display = ':' + number.substr(0, number.find('\n'));
+    setenv("DISPLAY", display.c_str(), 1);
     unsetenv("WAYLAND_DISPLAY");
 }
 

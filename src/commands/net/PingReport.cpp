@@ -1,5 +1,7 @@
 #include "commands/net/PingReport.h"
 
+#include "common/Strings.h"
+
 #include <cmath>
 
 namespace hh {
@@ -9,7 +11,7 @@ namespace {
 // One leading blank when not negative, so a result reads "10.0.0.1 -  23 ms".
 std::string averageText(std::int32_t sum, int count) {
     const long average = std::lround(static_cast<double>(sum) / count);
-    return (average < 0 ? "" : " ") + std::to_string(average) + " ms";
+    return concat({average < 0 ? "" : " ", std::to_string(average), " ms"});
 }
 
 } // namespace
