@@ -4,6 +4,7 @@
 #include "NameGroups.h"
 #include "Service.h"
 #include "SightingBatch.h"
+#include "common/Strings.h"
 
 namespace hh::aliasdb::test {
 namespace {
@@ -24,7 +25,10 @@ void seed(const RunningService& service) {
     const std::string json =
         sightings("aaaaaaaa", "Bob", 3, 48) + sightings("aaaaaaaa", "Robert", 1, 24) +
         sightings("bbbbbbbb", "^1B^7ob", 1, 2) + sightings("bbbbbbbb", "Thief", 5, 100);
-    ASSERT_EQ(httpPost(service.port(), "/sightings", "[" + json.substr(1) + "]").status, 200);
+    ASSERT_EQ(
+        httpPost(service.port(), "/sightings", concat({"[", std::string_view(json).substr(1), "]"}))
+            .status,
+        200);
 }
 
 TEST(NameGroups, SpellingsOfOneNameAreOneName) {

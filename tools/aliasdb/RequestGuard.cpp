@@ -12,7 +12,7 @@ std::string header(const HttpRequest& r, const char* name) {
 }
 
 bool isOwnAuthority(const std::string& authority, int port) {
-    const std::string suffix = ":" + std::to_string(port);
+    const std::string suffix = concat({":", std::to_string(port)});
     for (const char* host : {"127.0.0.1", "localhost", "[::1]"})
         if (authority == host + suffix || (port == 80 && authority == host))
             return true;

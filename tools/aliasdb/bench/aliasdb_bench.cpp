@@ -11,6 +11,7 @@
 //     million numbers): one (target: +24 MB at most), eight at once (+100 MB),
 //     and 3 s later (back within 5 MB).
 // Each binary serves a fresh SQLite file, or the PostgreSQL database given.
+#include "common/Strings.h"
 #include "fakes/FakePlatform.h"
 #include "support/Process.h"
 #include "support/RawHttp.h"
@@ -127,7 +128,8 @@ void pageAndIngest(const Service& s) {
         const auto start = Clock::now();
         int stored = 0;
         for (int round = 0; msSince(start) < (quick ? 300 : 1500); ++round)
-            if (s.post(sightings(perRequest, "1a2b3c4d", "r" + std::to_string(round) + "-"))
+            if (s.post(sightings(perRequest, "1a2b3c4d",
+                                 hh::concat({"r", std::to_string(round), "-"})))
                     .status == 200)
                 stored += perRequest;
         std::printf("  ingest, %4d per request: %.0f sightings/s\n", perRequest,
