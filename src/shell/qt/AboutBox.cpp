@@ -1,7 +1,7 @@
 #include "shell/qt/AboutBox.h"
 
-#include "common/Version.h"
 #include "platform/Shell.h"
+#include "shell/ViewTexts.h"
 #include "shell/qt/QtText.h"
 
 #include <QGridLayout>
@@ -9,14 +9,6 @@
 #include <QPushButton>
 
 namespace hh {
-
-std::string aboutCaption() {
-    return std::string(kCompanyName) + " - Handlehound";
-}
-
-std::string aboutVersion() {
-    return "Version " + versionText();
-}
 
 AboutBox::AboutBox(Shell& shell, const std::filesystem::path& programDir, QWidget* parent)
     : QDialog(parent) {
@@ -35,21 +27,11 @@ AboutBox::AboutBox(Shell& shell, const std::filesystem::path& programDir, QWidge
     grid->addWidget(picture, 0, 0, 4, 1, Qt::AlignTop);
     grid->addWidget(label("lblTitle", qs(aboutCaption())), 0, 1, 1, 2);
     grid->addWidget(label("lblVersion", qs(aboutVersion())), 1, 1, 1, 2);
-    grid->addWidget(label("lblDescription", QStringLiteral("Written by the Handlehound team")), 2,
-                    1, 1, 2);
-    grid->addWidget(label("lblDescription2", QStringLiteral("Released December 2026")), 3, 1, 1, 2);
-    grid->addWidget(label("Label1", QStringLiteral("Contact Information:")), 4, 1, 1, 2);
-    const struct {
-        const char* captionName;
-        const char* caption;
-        const char* linkName;
-        const char* url;
-        const char* shown;
-    } links[] = {{"Label3", "- Bug Report:", "Label2", kBugReportUrl, kBugReportUrl},
-                 {"Label4", "- Email:", "Label5", kEmailUrl, "bugs@handlehound.example"},
-                 {"Label6", "- Website:", "Label7", kWebsiteUrl, kWebsiteUrl}};
+    grid->addWidget(label("lblDescription", QString::fromLatin1(texts::kAuthorLine)), 2, 1, 1, 2);
+    grid->addWidget(label("lblDescription2", QString::fromLatin1(texts::kReleaseLine)), 3, 1, 1, 2);
+    grid->addWidget(label("Label1", QString::fromLatin1(texts::kContactInformation)), 4, 1, 1, 2);
     int row = 5;
-    for (const auto& l : links) {
+    for (const auto& l : texts::kAboutLinks) {
         grid->addWidget(label(l.captionName, QString::fromLatin1(l.caption)), row, 1);
         auto* link =
             label(l.linkName, QStringLiteral("<a href=\"%1\">%2</a>")
@@ -60,7 +42,7 @@ AboutBox::AboutBox(Shell& shell, const std::filesystem::path& programDir, QWidge
         grid->addWidget(link, row, 2);
         ++row;
     }
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(QString::fromLatin1(texts::kOK), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -1,5 +1,6 @@
 // The tray icon and its menu "HH Menu".
 #include "shell/StartDetector.h"
+#include "shell/ViewTexts.h"
 #include "shell/qt/DetectorWindow.h"
 #include "shell/qt/QtText.h"
 
@@ -23,18 +24,10 @@ void DetectorWindow::buildTray() {
     mnuEnable_ = add("mnuRCMenu_EnableHandlehound", "&Enable Handlehound");
     mnuDisable_ = add("mnuRCMenu_DisableHandlehound", "&Disable Handlehound");
     trayMenu_->addSeparator();
-    const struct {
-        const char* name;
-        const char* caption;
-        const char* folder;
-    } mods[] = {{"mnuRCMenuOSP", "OSP", "osp"},
-                {"mnuRCMenuArena", "Rocket Arena 3", "arena"},
-                {"mnuRCMenuQ3ut2", "Urban Terror 2", "q3ut2"},
-                {"mnuRCMenuThreewave", "Threewave", "threewave"}};
-    for (const auto& m : mods) {
+    for (const auto& m : texts::kTrayModItems) {
         QAction* action = add(m.name, m.caption);
         action->setCheckable(true);
-        const std::string folder = m.folder;
+        const std::string folder = m.mod;
         connect(action, &QAction::triggered, this,
                 [this, folder] { detector_->chooseMod(folder); });
         modItems_.push_back({action, folder});

@@ -2,6 +2,7 @@
 #include "platform/Platform.h"
 #include "shell/FrmMain.h"
 #include "shell/StartDetector.h"
+#include "shell/ViewTexts.h"
 #include "shell/qt/MainWindow.h"
 
 #include <QMenuBar>
@@ -36,18 +37,10 @@ void MainWindow::buildMenus() {
 
     QMenu* mod = menuBar()->addMenu(QStringLiteral("&Mod"));
     mod->setObjectName(QStringLiteral("mnuMod"));
-    const struct {
-        const char* name;
-        const char* caption;
-        const char* folder;
-    } mods[] = {{"mnuOSPMod", "&OSP", "osp"},
-                {"mnuQ3UT2Mod", "&Urban Terror 2", "q3ut2"},
-                {"mnuRA3Mod", "&Rocket Arena 3", "arena"},
-                {"mnuThreewaveMod", "&Threewave", "threewave"}};
-    for (const auto& m : mods) {
+    for (const auto& m : texts::kMainModItems) {
         QAction* action = addItem(mod, m.name, m.caption);
         action->setCheckable(true);
-        const std::string folder = m.folder;
+        const std::string folder = m.mod;
         connect(action, &QAction::triggered, this,
                 [this, folder] { detector_->chooseMod(folder); });
         modItems_.push_back({action, folder});
