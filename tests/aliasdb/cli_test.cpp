@@ -56,7 +56,8 @@ TEST(CommandLine, Parsing) {
         {{"--export", "all", "--format", "json", "--output", "x.json"}, ""},
         {{"--forget", "1A2B3C4D", "--db", "x"}, ""},
         {{"--forget", "all"}, "--forget wants a GUID of 8 letters or digits"},
-        {{"--export", "1a2b3c4"}, "or all"},
+        {{"--export", "1a2b3c4"}, "all or links"},
+        {{"--forget-name", "^1^2"}, "more than colour codes"},
         {{"--export", "all"}, "--format csv or --format json"},
         {{"--export", "all", "--format", "xml"}, "--format csv or"},
         {{"--forget", "1a2b3c4d", "--output", "x"}, "go with --export"},
@@ -189,6 +190,11 @@ TEST(Program, ForgetLeavesNoTraceAndExportShowsTheRest) {
                                             {"deadbeef", "Secret Sauce", 1796479200, "osp"}},
                                            error))
             << error;
+        ASSERT_TRUE(store->recordNameEvents(
+            {{"s", 1, "renamed", "^1Secret ^7Sauce", "Other", "", 1796479200},
+             {"s", 2, "renamed", "Alpha", "Bravo", "localhost", 1796479201}},
+            error))
+            << error;
     }
     const auto run = [&](std::vector<std::string> args) {
         args.insert(args.end(), {"--db", db.string()});
@@ -211,14 +217,14 @@ TEST(Program, ForgetLeavesNoTraceAndExportShowsTheRest) {
     EXPECT_NE(again.second.find("choose another --output"), std::string::npos) << again.second;
 
     EXPECT_EQ(run({"--forget", "DEADBEEF"}),
-              (std::pair<int, std::string>{0, "deadbeef: 1 records forgotten\n"}));
+              (std::pair<int, std::string>{0, "deadbeef: 1 records and 1 name links forgotten\n"}));
     // Nothing of the forgotten name stays in the database or its log.
     for (const char* suffix : {"", "-wal"}) {
         std::error_code ec;
         if (std::filesystem::exists(db.string() + suffix, ec)) {
-            EXPECT_EQ(hh::test::readFile(db.string() + suffix).find("Secret Sauce"),
-                      std::string::npos)
-                << suffix;
+            for (const char* trace : {"Secret Sauce", "Secret ^7Sauce"})
+                EXPECT_EQ(hh::test::readFile(db.string() + suffix).find(trace), std::string::npos)
+                    << suffix;
         }
     }
     const auto json = temp / "rest.json";
@@ -230,6 +236,11 @@ TEST(Program, ForgetLeavesNoTraceAndExportShowsTheRest) {
                   R"("2026-12-05T14:00:00Z","mod":"","name":"Say \"hi\"","times_seen":1})"),
               std::string::npos)
         << hh::test::readFile(json);
+    const auto links = temp / "links.csv";
+    EXPECT_EQ(run({"--export", "links", "--format", "csv", "--output", links.string()}).first, 0);
+    EXPECT_EQ(hh::test::readFile(links), "session,seq,kind,name,new_name,server,at\r\n"
+                                         "\"s\",2,\"renamed\",\"Alpha\",\"Bravo\",\"localhost\","
+                                         "2026-12-05T14:00:01Z\r\n");
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 // Both stores against real databases: merging of repeated sightings, order,
-// search, hostile text, concurrent writers, and all-or-nothing batches.
+// search, hostile text, concurrent writers, all-or-nothing batches, and the
+// name links walked through renames.
+#include "NameLinks.h"
 #include "PostgresStore.h"
 #include "SqliteStore.h"
 
@@ -293,6 +295,71 @@ TEST_P(StoreTest, NamesByKeyExportPagesAndForget) {
     EXPECT_TRUE(aliases("1a2b3c4d").empty());
     EXPECT_EQ(usingName("bob", 10), (std::vector<std::string>{"ffffffff", "00000000"}));
     EXPECT_EQ(exported("").size(), 3u);
+}
+
+TEST_P(StoreTest, NameLinksFollowOnePlayerInOneSession) {
+    // Session a on one server: Alpha becomes Bravo, then Charlie; later someone
+    // else takes Echo after its holder left. Session b, elsewhere: a Charlie
+    // becomes Delta.
+    const std::vector<NameEvent> events = {
+        {"a", 1, "connected", "Alpha", "", "s1", kT0},
+        {"a", 2, "renamed", "Alpha", "^1Bra^7vo", "s1", kT0 + 10},
+        {"a", 3, "entered", "^1Bra^7vo", "", "s1", kT0 + 15},
+        {"a", 4, "renamed", "^1Bra^7vo", "Charlie", "s1", kT0 + 20},
+        {"a", 5, "renamed", "Foxtrot", "Echo", "s1", kT0 + 30},
+        {"a", 6, "disconnected", "Echo", "", "s1", kT0 + 40},
+        {"a", 7, "connected", "Echo", "", "s1", kT0 + 50},
+        {"a", 8, "renamed", "Echo", "Golf", "s1", kT0 + 60},
+        {"b", 1, "renamed", "Charlie", "Delta", "s2", kT0 + 100},
+    };
+    std::string error;
+    ASSERT_TRUE(store_->recordNameEvents(events, error)) << error;
+    ASSERT_TRUE(store_->recordNameEvents({{"a", 2, "renamed", "X", "Y", "", kT0}}, error))
+        << "a repeated event is kept as first stored: " << error;
+    const struct {
+        std::string key;
+        std::vector<std::string> linked; // "name@server", newest first
+    } cases[] = {
+        {"alpha", {"Charlie@s1", "^1Bra^7vo@s1"}},
+        {"charlie", {"Delta@s2", "^1Bra^7vo@s1", "Alpha@s1"}},
+        {"bravo", {"Charlie@s1", "Alpha@s1"}},
+        {"delta", {"Charlie@s2"}},
+        {"echo", {"Golf@s1", "Foxtrot@s1"}},
+        {"golf", {"Echo@s1"}},
+        {"foxtrot", {"Echo@s1"}},
+        {"nobody", {}},
+    };
+    for (const auto& c : cases) {
+        std::vector<NameLinkRow> rows;
+        ASSERT_TRUE(linkedNames(*store_, c.key, 50, rows, error)) << error;
+        std::vector<std::string> linked;
+        for (const auto& r : rows)
+            linked.push_back(r.name + "@" + r.server);
+        EXPECT_EQ(linked, c.linked) << c.key;
+    }
+
+    // Export pages in (session, seq) order; forgetting a name takes its links.
+    std::vector<std::string> exported;
+    std::string afterSession;
+    std::int64_t afterSeq = 0;
+    for (std::vector<NameEvent> page;; page.clear()) {
+        ASSERT_TRUE(store_->exportNameEvents(afterSession, afterSeq, 4, page, error)) << error;
+        for (const auto& e : page)
+            exported.push_back(e.session + std::to_string(e.seq));
+        if (page.size() < 4)
+            break;
+        afterSession = page.back().session;
+        afterSeq = page.back().seq;
+    }
+    EXPECT_EQ(exported,
+              (std::vector<std::string>{"a1", "a2", "a3", "a4", "a5", "a6", "a7", "a8", "b1"}));
+    std::size_t removed = 0;
+    ASSERT_TRUE(store_->forgetName("charlie", removed, error)) << error;
+    EXPECT_EQ(removed, 2u);
+    std::vector<NameLinkRow> rows;
+    ASSERT_TRUE(linkedNames(*store_, "alpha", 50, rows, error)) << error;
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].name, "^1Bra^7vo");
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, StoreTest, ::testing::Values(Backend::Sqlite, Backend::Postgres),

@@ -15,12 +15,6 @@ HttpResponse htmlResponse(int status, std::string body) {
     return r;
 }
 
-HttpResponse wrongMethod(const char* allowed) {
-    HttpResponse r = textResponse(405, std::string("use ") + allowed);
-    r.headers["Allow"] = allowed;
-    return r;
-}
-
 } // namespace
 
 AliasService::AliasService(AliasStore& store, std::function<std::int64_t()> nowSeconds)
@@ -28,6 +22,8 @@ AliasService::AliasService(AliasStore& store, std::function<std::int64_t()> nowS
 
 HttpResponse AliasService::handle(const HttpRequest& request) {
     if (auto answer = records_.handle(request))
+        return std::move(*answer);
+    if (auto answer = links_.handle(request))
         return std::move(*answer);
     const bool get = request.method == "GET";
     if (request.path == "/sightings")

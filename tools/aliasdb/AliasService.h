@@ -5,8 +5,10 @@
 //   GET  /health          "ok"
 //   POST /sightings       a JSON array of sightings to record
 //   /players, /seen, /forget: RecordRoutes.h
+//   /names, /links: NameLinks.h
 #include "AliasStore.h"
 #include "HttpMessage.h"
+#include "NameLinks.h"
 #include "RecordRoutes.h"
 
 #include <cstdint>
@@ -33,6 +35,7 @@ class AliasService {
     AliasStore& store_;
     std::function<std::int64_t()> now_;
     RecordRoutes records_{store_};
+    LinkRoutes links_{store_, now_};
 };
 
 } // namespace hh::aliasdb

@@ -33,6 +33,19 @@ struct NameMatch {
     std::int64_t timesSeen = 0;
 };
 
+// One line of a player's console about another player's name: "connected",
+// "entered", "renamed" (name -> newName), "disconnected" or "kicked", in a
+// session (one stay on one server, as the program that saw it names it).
+struct NameEvent {
+    std::string session;
+    std::int64_t seq = 0; // orders the events of a session
+    std::string kind;
+    std::string name;
+    std::string newName; // renamed only
+    std::string server;  // may be empty
+    std::int64_t at = 0; // seconds since 1970 UTC
+};
+
 class AliasStore {
   public:
     virtual ~AliasStore() = default;
@@ -58,6 +71,24 @@ class AliasStore {
     virtual bool exportRows(const std::string& guid, const std::string& afterGuid,
                             const std::string& afterName, std::size_t limit,
                             std::vector<GuidAliasRow>& out, std::string& error) = 0;
+
+    // Name events. An event already stored (same session and seq) stays as it
+    // is, so a batch sent twice changes nothing. All or nothing.
+    virtual bool recordNameEvents(const std::vector<NameEvent>& events, std::string& error) = 0;
+    // Renames from or to a name with this key, newest first.
+    virtual bool renamesOfName(const std::string& nameKey, std::size_t limit,
+                               std::vector<NameEvent>& out, std::string& error) = 0;
+    // The events of one session from or to a name with this key, in order.
+    virtual bool sessionEventsOfName(const std::string& session, const std::string& nameKey,
+                                     std::size_t limit, std::vector<NameEvent>& out,
+                                     std::string& error) = 0;
+    // Removes every event from or to a name with this key.
+    virtual bool forgetName(const std::string& nameKey, std::size_t& removed,
+                            std::string& error) = 0;
+    // Events in (session, seq) order after the given pair ("" and 0 first).
+    virtual bool exportNameEvents(const std::string& afterSession, std::int64_t afterSeq,
+                                  std::size_t limit, std::vector<NameEvent>& out,
+                                  std::string& error) = 0;
 };
 
 } // namespace hh::aliasdb

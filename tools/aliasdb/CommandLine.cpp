@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "common/Strings.h"
+#include "gamelink/NameKey.h"
 #include "gamelink/Sightings.h"
 
 #include <charconv>
@@ -94,9 +95,20 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
                 return cl;
             cl.mode = arg == "--forget" ? CommandLine::Mode::Forget : CommandLine::Mode::Export;
             cl.guid = toLower(value);
-            if (!isSightingGuid(value) && (arg == "--forget" || cl.guid != "all")) {
+            const bool exportWord = cl.guid == "all" || cl.guid == "links";
+            if (!isSightingGuid(value) && (arg == "--forget" || !exportWord)) {
                 cl.error = arg + " wants a GUID of 8 letters or digits" +
-                           (arg == "--export" ? " or all" : "");
+                           (arg == "--export" ? ", all or links" : "");
+                return cl;
+            }
+        } else if (arg == "--forget-name" && cl.mode == CommandLine::Mode::Serve) {
+            if (!takeValue())
+                return cl;
+            cl.mode = CommandLine::Mode::ForgetName;
+            cl.name = trimBlanks(value);
+            // An empty key would match every event that is not a rename.
+            if (!isSightingText(cl.name, kMaxSightingNameBytes) || nameKey(cl.name).empty()) {
+                cl.error = "--forget-name wants a name of 1 to 64 bytes, more than colour codes";
                 return cl;
             }
         } else if (arg == "--format" || arg == "--output") {
@@ -130,7 +142,9 @@ std::string usageText() {
            "                      [--credential FILE] [--log FILE] [--max-connections N]\n"
            "  handlehound-aliasdb import [--db FILE | --postgres CONNINFO] [--mod MOD] DUMP...\n"
            "  handlehound-aliasdb --forget GUID [--db FILE | --postgres CONNINFO]\n"
-           "  handlehound-aliasdb --export GUID|all --format csv|json [--output FILE] [--db ...]\n"
+           "  handlehound-aliasdb --forget-name NAME [--db FILE | --postgres CONNINFO]\n"
+           "  handlehound-aliasdb --export GUID|all|links --format csv|json [--output FILE]\n"
+           "                      [--db ...]\n"
            "\n"
            "Serves the alias database that Handlehound looks GUIDs up in, and records the\n"
            "players Handlehound sees.\n"
@@ -144,14 +158,18 @@ std::string usageText() {
            "  --max-connections  connections served at once (default 64)\n"
            "  import       record the PunkBuster player lines of console dumps; --mod names\n"
            "               the mod (default: the folder the dump lies in)\n"
-           "  --forget GUID  remove every record of a GUID, leaving no copy in the file\n"
-           "  --export GUID|all --format csv|json [--output FILE]\n"
-           "               write the records of one GUID or of all to a new file that only\n"
-           "               you may read (default name: aliases-GUID.FORMAT)\n"
+           "  --forget GUID  remove every record of a GUID, and the name links of its names,\n"
+           "               leaving no copy in the file\n"
+           "  --forget-name NAME  remove every name link from or to NAME (colour codes and\n"
+           "               case ignored)\n"
+           "  --export GUID|all|links --format csv|json [--output FILE]\n"
+           "               write the records of one GUID or of all, or the name links, to a\n"
+           "               new file that only you may read (default: aliases-GUID.FORMAT)\n"
            "\n"
            "Pages: /?guid=XXXXXXXX (aliases), / and /search?q= (search), /health,\n"
            "POST /sightings (JSON array of {guid, name, seen_at, mod}), POST /players and\n"
-           "POST /forget (JSON arrays of {guid, name}), /seen?name= (see the README).\n"
+           "POST /forget (JSON arrays of {guid, name}), /seen?name=, POST /names and\n"
+           "/links?name= (see the README).\n"
            "The service prints \"listening on http://ADDRESS:PORT\" once it accepts\n"
            "requests, logs one line per request on standard error and ends on SIGTERM or\n"
            "SIGINT with exit status 0. Exit status 1: it could not start (address in use,\n"

@@ -3,7 +3,8 @@
 //                     [--credential FILE] [--log FILE] [--max-connections N]
 // handlehound-aliasdb import [--db FILE | --postgres CONNINFO] [--mod MOD] DUMP...
 // handlehound-aliasdb --forget GUID [--db FILE | --postgres CONNINFO]
-// handlehound-aliasdb --export GUID|all --format csv|json [--output FILE] [--db ... ]
+// handlehound-aliasdb --forget-name NAME [--db FILE | --postgres CONNINFO]
+// handlehound-aliasdb --export GUID|all|links --format csv|json [--output FILE] [--db ... ]
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -13,7 +14,7 @@ namespace hh::aliasdb {
 inline constexpr int kDefaultPort = 27995;
 
 struct CommandLine {
-    enum class Mode { Serve, Import, Help, Forget, Export } mode = Mode::Serve;
+    enum class Mode { Serve, Import, Help, Forget, ForgetName, Export } mode = Mode::Serve;
     std::string host = "127.0.0.1";
     int port = kDefaultPort;
     std::string dbFile = "aliases.sqlite";
@@ -22,7 +23,8 @@ struct CommandLine {
     std::string logFile;        // serve only; standard error when empty
     std::string mod;            // import only
     std::vector<std::string> dumps;
-    std::string guid;         // forget and export; "all" exports every GUID
+    std::string guid; // forget and export; "all" exports every GUID, "links" the name events
+    std::string name; // forget-name
     std::string exportFormat; // "csv" or "json"
     std::string outputFile;   // export; a name from the GUID and format when empty
     std::size_t maxConnections = 64;

@@ -51,6 +51,12 @@ std::map<std::string, std::string> parseQuery(std::string_view query) {
 
 } // namespace
 
+HttpResponse wrongMethod(const char* allowed) {
+    HttpResponse r = textResponse(405, std::string("use ") + allowed);
+    r.headers["Allow"] = allowed;
+    return r;
+}
+
 HttpResponse textResponse(int status, std::string body) {
     HttpResponse r;
     r.status = status;

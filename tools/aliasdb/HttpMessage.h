@@ -24,6 +24,8 @@ struct HttpResponse {
 };
 
 HttpResponse textResponse(int status, std::string body);
+// 405 naming the method the route takes.
+HttpResponse wrongMethod(const char* allowed);
 
 // Splits the target into the decoded path and query (%XX, and '+' for a
 // blank in the query; malformed escapes stay as written).

@@ -31,6 +31,21 @@ constexpr const char* kSchema = "BEGIN;"
                                 " name_key TEXT NOT NULL DEFAULT '';"
                                 "CREATE INDEX IF NOT EXISTS aliases_by_name_key"
                                 " ON aliases(name_key, last_seen DESC);"
+                                "CREATE TABLE IF NOT EXISTS name_events("
+                                " session TEXT NOT NULL,"
+                                " seq BIGINT NOT NULL,"
+                                " kind TEXT NOT NULL,"
+                                " name TEXT NOT NULL,"
+                                " name_key TEXT NOT NULL,"
+                                " new_name TEXT NOT NULL DEFAULT '',"
+                                " new_key TEXT NOT NULL DEFAULT '',"
+                                " server TEXT NOT NULL DEFAULT '',"
+                                " at BIGINT NOT NULL,"
+                                " PRIMARY KEY (session, seq));"
+                                "CREATE INDEX IF NOT EXISTS name_events_by_key"
+                                " ON name_events(name_key);"
+                                "CREATE INDEX IF NOT EXISTS name_events_by_new_key"
+                                " ON name_events(new_key);"
                                 "COMMIT;";
 
 constexpr const char* kRowsWithoutKey = "SELECT guid, name FROM aliases WHERE name_key = ''";
@@ -64,6 +79,20 @@ constexpr const char* kExportColumns =
     " WHERE (guid COLLATE \"C\", name COLLATE \"C\") > ($1, $2)";
 constexpr const char* kExportOrder =
     " ORDER BY guid COLLATE \"C\", name COLLATE \"C\" LIMIT $3::bigint";
+
+constexpr const char* kInsertEvent =
+    "INSERT INTO name_events(session, seq, kind, name, name_key, new_name, new_key, server, at)"
+    " VALUES($1, $2::bigint, $3, $4, $5, $6, $7, $8, $9::bigint)"
+    " ON CONFLICT (session, seq) DO NOTHING";
+constexpr const char* kEventColumns =
+    "SELECT session, seq, kind, name, new_name, server, at FROM name_events";
+constexpr const char* kRenamesOfName = " WHERE kind = 'renamed' AND (name_key = $1 OR new_key = $1)"
+                                       " ORDER BY at DESC, seq DESC LIMIT $2::bigint";
+constexpr const char* kSessionEventsOfName =
+    " WHERE session = $3 AND (name_key = $1 OR new_key = $1) ORDER BY seq LIMIT $2::bigint";
+// Byte order, as SQLite sorts.
+constexpr const char* kExportEvents = " WHERE (session COLLATE \"C\", seq) > ($2, $3::bigint)"
+                                      " ORDER BY session COLLATE \"C\", seq LIMIT $1::bigint";
 
 constexpr int kAttempts = 3;
 
@@ -256,13 +285,71 @@ bool PostgresStore::guidsUsingName(const std::string& key, std::size_t limit,
 }
 
 bool PostgresStore::forgetGuid(const std::string& guid, std::size_t& removed, std::string& error) {
+    return deleteAndVacuum("DELETE FROM aliases WHERE guid = $1", "VACUUM aliases", guid, removed,
+                           error);
+}
+
+bool PostgresStore::forgetName(const std::string& key, std::size_t& removed, std::string& error) {
+    return deleteAndVacuum("DELETE FROM name_events WHERE name_key = $1 OR new_key = $1",
+                           "VACUUM name_events", key, removed, error);
+}
+
+bool PostgresStore::deleteAndVacuum(const char* sql, const char* vacuum, const std::string& param,
+                                    std::size_t& removed, std::string& error) {
     Result res;
-    if (!c_->usable(error) || !c_->run("DELETE FROM aliases WHERE guid = $1", {guid}, res, error))
+    if (!c_->usable(error) || !c_->run(sql, {param}, res, error))
         return false;
     removed = static_cast<std::size_t>(number(PQcmdTuples(res.r)));
     // Frees the deleted rows' space for reuse at once; their bytes stay in
     // the table's files until it is reused (README).
-    return c_->exec("VACUUM aliases", error);
+    return c_->exec(vacuum, error);
+}
+
+bool PostgresStore::recordNameEvents(const std::vector<NameEvent>& events, std::string& error) {
+    Connection& c = *c_;
+    if (!c.usable(error) || !c.exec("BEGIN", error))
+        return false;
+    for (const NameEvent& e : events) {
+        Result res;
+        if (!c.run(kInsertEvent,
+                   {e.session, std::to_string(e.seq), e.kind, e.name, nameKey(e.name), e.newName,
+                    nameKey(e.newName), e.server, std::to_string(e.at)},
+                   res, error)) {
+            std::string ignored;
+            c.exec("ROLLBACK", ignored);
+            return false;
+        }
+    }
+    return c.exec("COMMIT", error);
+}
+
+bool PostgresStore::selectEvents(const char* where, const std::vector<std::string>& params,
+                                 std::vector<NameEvent>& out, std::string& error) {
+    const std::string sql = std::string(kEventColumns) + where;
+    return select(
+        sql.c_str(), params,
+        [&](const Row& r) {
+            out.push_back({r[0], number(r[1]), r[2], r[3], r[4], r[5], number(r[6])});
+        },
+        error);
+}
+
+bool PostgresStore::renamesOfName(const std::string& key, std::size_t limit,
+                                  std::vector<NameEvent>& out, std::string& error) {
+    return selectEvents(kRenamesOfName, {key, std::to_string(limit)}, out, error);
+}
+
+bool PostgresStore::sessionEventsOfName(const std::string& session, const std::string& key,
+                                        std::size_t limit, std::vector<NameEvent>& out,
+                                        std::string& error) {
+    return selectEvents(kSessionEventsOfName, {key, std::to_string(limit), session}, out, error);
+}
+
+bool PostgresStore::exportNameEvents(const std::string& afterSession, std::int64_t afterSeq,
+                                     std::size_t limit, std::vector<NameEvent>& out,
+                                     std::string& error) {
+    return selectEvents(
+        kExportEvents, {std::to_string(limit), afterSession, std::to_string(afterSeq)}, out, error);
 }
 
 bool PostgresStore::exportRows(const std::string& guid, const std::string& afterGuid,

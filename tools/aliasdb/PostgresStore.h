@@ -27,6 +27,15 @@ class PostgresStore : public AliasStore {
     bool exportRows(const std::string& guid, const std::string& afterGuid,
                     const std::string& afterName, std::size_t limit, std::vector<GuidAliasRow>& out,
                     std::string& error) override;
+    bool recordNameEvents(const std::vector<NameEvent>& events, std::string& error) override;
+    bool renamesOfName(const std::string& nameKey, std::size_t limit, std::vector<NameEvent>& out,
+                       std::string& error) override;
+    bool sessionEventsOfName(const std::string& session, const std::string& nameKey,
+                             std::size_t limit, std::vector<NameEvent>& out,
+                             std::string& error) override;
+    bool forgetName(const std::string& nameKey, std::size_t& removed, std::string& error) override;
+    bool exportNameEvents(const std::string& afterSession, std::int64_t afterSeq, std::size_t limit,
+                          std::vector<NameEvent>& out, std::string& error) override;
 
     struct Connection;
 
@@ -37,6 +46,10 @@ class PostgresStore : public AliasStore {
     using Row = std::vector<std::string>;
     bool select(const char* sql, const std::vector<std::string>& params,
                 const std::function<void(const Row&)>& onRow, std::string& error);
+    bool deleteAndVacuum(const char* sql, const char* vacuum, const std::string& param,
+                         std::size_t& removed, std::string& error);
+    bool selectEvents(const char* where, const std::vector<std::string>& params,
+                      std::vector<NameEvent>& out, std::string& error);
     std::unique_ptr<Connection> c_;
 };
 

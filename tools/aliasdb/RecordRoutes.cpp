@@ -2,6 +2,7 @@
 
 #include "JsonArrayReader.h"
 #include "NameGroups.h"
+#include "Privacy.h"
 #include "SightingBatch.h"
 #include "common/Strings.h"
 #include "gamelink/NameKey.h"
@@ -19,24 +20,8 @@ struct AskedPlayer {
     std::string name; // may be empty
 };
 
-HttpResponse wrongMethod(const char* allowed) {
-    HttpResponse r = textResponse(405, std::string("use ") + allowed);
-    r.headers["Allow"] = allowed;
-    return r;
-}
-
 HttpResponse unreadable(const std::string& error) {
     return textResponse(503, "the alias database cannot be read: " + error);
-}
-
-// One name=value field; a stored value never holds a tab or a line break,
-// and one that somehow does cannot split the line.
-void addField(std::string& line, std::string_view name, std::string_view value) {
-    line += '\t';
-    line += name;
-    line += '=';
-    for (char c : value)
-        line += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
 }
 
 // A JSON array of objects with a "guid" and, where `nameAllowed`, a "name".
@@ -113,6 +98,16 @@ std::string playerLine(const AskedPlayer& player, const std::vector<NameGroup>& 
 }
 
 } // namespace
+
+// A stored value never holds a tab or a line break, and one that somehow
+// does cannot split the line.
+void addField(std::string& line, std::string_view name, std::string_view value) {
+    line += '\t';
+    line += name;
+    line += '=';
+    for (char c : value)
+        line += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+}
 
 RecordRoutes::RecordRoutes(AliasStore& store) : store_(store) {}
 
@@ -214,9 +209,9 @@ HttpResponse RecordRoutes::forget(const std::string& body) {
         return textResponse(400, why);
     std::size_t total = 0;
     for (const AskedPlayer& player : asked) {
-        std::size_t removed = 0;
+        std::size_t removed = 0, links = 0;
         std::string error;
-        if (!store_.forgetGuid(player.guid, removed, error))
+        if (!forgetPlayer(store_, player.guid, removed, links, error))
             return textResponse(503, "forgetting " + player.guid + " failed: " + error);
         total += removed;
     }

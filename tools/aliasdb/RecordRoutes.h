@@ -25,6 +25,9 @@
 
 namespace hh::aliasdb {
 
+// Appends "<TAB>name=value" to an answer line.
+void addField(std::string& line, std::string_view name, std::string_view value);
+
 class RecordRoutes {
   public:
     explicit RecordRoutes(AliasStore& store);

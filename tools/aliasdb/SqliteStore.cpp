@@ -18,7 +18,22 @@ constexpr const char* kSchema = "CREATE TABLE IF NOT EXISTS aliases("
                                 " name_key TEXT NOT NULL DEFAULT '',"
                                 " PRIMARY KEY (guid, name)) WITHOUT ROWID;"
                                 "CREATE INDEX IF NOT EXISTS aliases_by_guid_time"
-                                " ON aliases(guid, last_seen DESC);";
+                                " ON aliases(guid, last_seen DESC);"
+                                "CREATE TABLE IF NOT EXISTS name_events("
+                                " session TEXT NOT NULL,"
+                                " seq INTEGER NOT NULL,"
+                                " kind TEXT NOT NULL,"
+                                " name TEXT NOT NULL,"
+                                " name_key TEXT NOT NULL,"
+                                " new_name TEXT NOT NULL DEFAULT '',"
+                                " new_key TEXT NOT NULL DEFAULT '',"
+                                " server TEXT NOT NULL DEFAULT '',"
+                                " at INTEGER NOT NULL,"
+                                " PRIMARY KEY (session, seq)) WITHOUT ROWID;"
+                                "CREATE INDEX IF NOT EXISTS name_events_by_key"
+                                " ON name_events(name_key);"
+                                "CREATE INDEX IF NOT EXISTS name_events_by_new_key"
+                                " ON name_events(new_key);";
 
 // Files written before names had keys get the column, then their keys.
 constexpr const char* kNameKeyIndex = "CREATE INDEX IF NOT EXISTS aliases_by_name_key"
@@ -54,6 +69,18 @@ constexpr const char* kExportAll = " WHERE (guid, name) > (?1, ?2) ORDER BY guid
 constexpr const char* kExportGuid =
     " WHERE guid = ?4 AND (guid, name) > (?1, ?2) ORDER BY guid, name LIMIT ?3";
 
+constexpr const char* kInsertEvent =
+    "INSERT INTO name_events(session, seq, kind, name, name_key, new_name, new_key, server, at)"
+    " VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9) ON CONFLICT(session, seq) DO NOTHING";
+constexpr const char* kEventColumns =
+    "SELECT session, seq, kind, name, new_name, server, at FROM name_events";
+constexpr const char* kRenamesOfName = " WHERE kind = 'renamed' AND (name_key = ?1 OR new_key = ?1)"
+                                       " ORDER BY at DESC, seq DESC LIMIT ?2";
+constexpr const char* kSessionEventsOfName =
+    " WHERE session = ?3 AND (name_key = ?1 OR new_key = ?1) ORDER BY seq LIMIT ?2";
+constexpr const char* kExportEvents =
+    " WHERE (session, seq) > (?3, ?4) ORDER BY session, seq LIMIT ?2";
+
 struct Statement {
     sqlite3_stmt* s = nullptr;
     ~Statement() { sqlite3_finalize(s); }
@@ -73,6 +100,11 @@ void bindText(sqlite3_stmt* s, int index, const std::string& value) {
 // For a value that does not outlive the binding: SQLite keeps a copy.
 void bindCopy(sqlite3_stmt* s, int index, const std::string& value) {
     sqlite3_bind_text(s, index, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT);
+}
+
+NameEvent eventAt(sqlite3_stmt* s) {
+    return {text(s, 0), sqlite3_column_int64(s, 1), text(s, 2), text(s, 3), text(s, 4),
+            text(s, 5), sqlite3_column_int64(s, 6)};
 }
 
 bool prepare(sqlite3* db, const char* sql, Statement& st, std::string& error) {
@@ -232,14 +264,24 @@ bool SqliteStore::guidsUsingName(const std::string& key, std::size_t limit,
 }
 
 bool SqliteStore::forgetGuid(const std::string& guid, std::size_t& removed, std::string& error) {
+    return deleteSecurely("DELETE FROM aliases WHERE guid = ?1", guid, removed, error);
+}
+
+bool SqliteStore::forgetName(const std::string& key, std::size_t& removed, std::string& error) {
+    return deleteSecurely("DELETE FROM name_events WHERE name_key = ?1 OR new_key = ?1", key,
+                          removed, error);
+}
+
+bool SqliteStore::deleteSecurely(const char* sql, const std::string& param, std::size_t& removed,
+                                 std::string& error) {
     // Deleted rows would otherwise stay readable in the file's free pages,
     // and their older copies in the write-ahead log until its next reuse.
     if (!exec("PRAGMA secure_delete = ON", error))
         return false;
     Statement st;
-    bool ok = prepare(db_, "DELETE FROM aliases WHERE guid = ?1", st, error);
+    bool ok = prepare(db_, sql, st, error);
     if (ok) {
-        bindText(st.s, 1, guid);
+        bindText(st.s, 1, param);
         ok = sqlite3_step(st.s) == SQLITE_DONE;
         if (!ok)
             error = sqlite3_errmsg(db_);
@@ -281,6 +323,63 @@ bool SqliteStore::exportRows(const std::string& guid, const std::string& afterGu
         return true;
     error = sqlite3_errmsg(db_);
     return false;
+}
+
+bool SqliteStore::recordNameEvents(const std::vector<NameEvent>& events, std::string& error) {
+    return writeRows(
+        kInsertEvent, events.size(),
+        [&](sqlite3_stmt* st, std::size_t i) {
+            const NameEvent& e = events[i];
+            bindText(st, 1, e.session);
+            sqlite3_bind_int64(st, 2, e.seq);
+            bindText(st, 3, e.kind);
+            bindText(st, 4, e.name);
+            bindCopy(st, 5, nameKey(e.name));
+            bindText(st, 6, e.newName);
+            bindCopy(st, 7, nameKey(e.newName));
+            bindText(st, 8, e.server);
+            sqlite3_bind_int64(st, 9, e.at);
+            return true;
+        },
+        error);
+}
+
+bool SqliteStore::selectEvents(const char* where, const std::string& key, std::size_t limit,
+                               const std::string& session, std::int64_t seq,
+                               std::vector<NameEvent>& out, std::string& error) {
+    const std::string sql = std::string(kEventColumns) + where;
+    Statement st;
+    if (!prepare(db_, sql.c_str(), st, error))
+        return false;
+    // A statement uses the parameters it names and ignores the others.
+    bindText(st.s, 1, key);
+    sqlite3_bind_int64(st.s, 2, static_cast<sqlite3_int64>(limit));
+    bindText(st.s, 3, session);
+    sqlite3_bind_int64(st.s, 4, seq);
+    int rc;
+    while ((rc = sqlite3_step(st.s)) == SQLITE_ROW)
+        out.push_back(eventAt(st.s));
+    if (rc == SQLITE_DONE)
+        return true;
+    error = sqlite3_errmsg(db_);
+    return false;
+}
+
+bool SqliteStore::renamesOfName(const std::string& key, std::size_t limit,
+                                std::vector<NameEvent>& out, std::string& error) {
+    return selectEvents(kRenamesOfName, key, limit, {}, 0, out, error);
+}
+
+bool SqliteStore::sessionEventsOfName(const std::string& session, const std::string& key,
+                                      std::size_t limit, std::vector<NameEvent>& out,
+                                      std::string& error) {
+    return selectEvents(kSessionEventsOfName, key, limit, session, 0, out, error);
+}
+
+bool SqliteStore::exportNameEvents(const std::string& afterSession, std::int64_t afterSeq,
+                                   std::size_t limit, std::vector<NameEvent>& out,
+                                   std::string& error) {
+    return selectEvents(kExportEvents, {}, limit, afterSession, afterSeq, out, error);
 }
 
 } // namespace hh::aliasdb

@@ -38,6 +38,15 @@ class SqliteStore : public AliasStore {
     bool exportRows(const std::string& guid, const std::string& afterGuid,
                     const std::string& afterName, std::size_t limit, std::vector<GuidAliasRow>& out,
                     std::string& error) override;
+    bool recordNameEvents(const std::vector<NameEvent>& events, std::string& error) override;
+    bool renamesOfName(const std::string& nameKey, std::size_t limit, std::vector<NameEvent>& out,
+                       std::string& error) override;
+    bool sessionEventsOfName(const std::string& session, const std::string& nameKey,
+                             std::size_t limit, std::vector<NameEvent>& out,
+                             std::string& error) override;
+    bool forgetName(const std::string& nameKey, std::size_t& removed, std::string& error) override;
+    bool exportNameEvents(const std::string& afterSession, std::int64_t afterSeq, std::size_t limit,
+                          std::vector<NameEvent>& out, std::string& error) override;
 
   private:
     explicit SqliteStore(sqlite3* db) : db_(db) {}
@@ -49,6 +58,14 @@ class SqliteStore : public AliasStore {
                    const std::function<bool(sqlite3_stmt*, std::size_t)>& bind, std::string& error);
     bool select(const char* sql, const std::string& param, std::size_t limit,
                 const std::function<void(sqlite3_stmt*)>& onRow, std::string& error);
+    // Deletes the rows `sql` names (?1 = `param`) so that no copy of them
+    // stays readable in the file or its write-ahead log.
+    bool deleteSecurely(const char* sql, const std::string& param, std::size_t& removed,
+                        std::string& error);
+    // kEventColumns + `where`, with ?1 key, ?2 limit, ?3 session, ?4 seq.
+    bool selectEvents(const char* where, const std::string& key, std::size_t limit,
+                      const std::string& session, std::int64_t seq, std::vector<NameEvent>& out,
+                      std::string& error);
     sqlite3* db_;
 };
 

@@ -8,6 +8,7 @@
 #include "Privacy.h"
 #include "SqliteStore.h"
 #include "common/RotatingLogFile.h"
+#include "gamelink/NameKey.h"
 
 #include <malloc.h>
 
@@ -48,13 +49,20 @@ int runImport(AliasStore& store, const CommandLine& cl) {
 }
 
 int runForget(AliasStore& store, const CommandLine& cl) {
-    std::size_t removed = 0;
+    std::size_t removed = 0, links = 0;
     std::string error;
-    if (!store.forgetGuid(cl.guid, removed, error)) {
+    const bool ok = cl.mode == CommandLine::Mode::ForgetName
+                        ? store.forgetName(hh::nameKey(cl.name), links, error)
+                        : forgetPlayer(store, cl.guid, removed, links, error);
+    if (!ok) {
         std::cerr << "handlehound-aliasdb: " << error << "\n";
         return 1;
     }
-    std::cout << cl.guid << ": " << removed << " records forgotten\n";
+    if (cl.mode == CommandLine::Mode::ForgetName)
+        std::cout << cl.name << ": " << links << " name links forgotten\n";
+    else
+        std::cout << cl.guid << ": " << removed << " records and " << links
+                  << " name links forgotten\n";
     return 0;
 }
 
@@ -63,9 +71,10 @@ int runExport(AliasStore& store, const CommandLine& cl) {
         cl.outputFile.empty() ? "aliases-" + cl.guid + "." + cl.exportFormat : cl.outputFile;
     std::size_t rows = 0;
     std::string error;
-    if (!exportRecords(store, cl.guid,
-                       cl.exportFormat == "json" ? ExportFormat::Json : ExportFormat::Csv, file,
-                       rows, error)) {
+    const ExportFormat format = cl.exportFormat == "json" ? ExportFormat::Json : ExportFormat::Csv;
+    const bool ok = cl.guid == "links" ? exportNameEvents(store, format, file, rows, error)
+                                       : exportRecords(store, cl.guid, format, file, rows, error);
+    if (!ok) {
         std::cerr << "handlehound-aliasdb: " << error << "\n";
         return 1;
     }
@@ -171,5 +180,5 @@ int main(int argc, char** argv) {
     }
     if (cl.mode == CommandLine::Mode::Import)
         return runImport(*store, cl);
-    return cl.mode == CommandLine::Mode::Forget ? runForget(*store, cl) : runExport(*store, cl);
+    return cl.mode == CommandLine::Mode::Export ? runExport(*store, cl) : runForget(*store, cl);
 }
