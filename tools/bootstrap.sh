@@ -19,6 +19,7 @@ test_packages=(
   xvfb xdotool xclip x11-utils openbox trayer imagemagick sox iproute2 util-linux
   pulseaudio pulseaudio-utils
   postgresql clang-14 libclang-rt-14-dev appstream desktop-file-utils groff-base libcpp-httplib-dev
+  openarena libgl1-mesa-dri libglx-mesa0
 )
 
 install_missing() {

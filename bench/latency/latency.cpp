@@ -1,8 +1,10 @@
 // End-to-end answer time of the headless program, as a player meets it: the
-// game writes its console dump, and the answer appears in hh.cfg. Also the
-// idle cost while monitoring and the start-up time.
+// game writes its console dump (or a typed line to its console log), and the
+// answer appears in hh.cfg. Also the idle cost while monitoring, the cost of
+// a growing console log, and the start-up time.
 //
 //   latency --binary build/handlehound [--runs 40] [--idle-seconds 60] [--starts 5]
+//           [--log-seconds 30] [--log-megabytes 100]
 //
 // Each run starts the program on a temporary game folder, writes dumps the way
 // the game does (LF line ends, a new file time) and waits for the final answer
@@ -35,6 +37,8 @@ struct Options {
     int runs = 40;
     int idleSeconds = 60;
     int starts = 5;
+    int logSeconds = 30;
+    int logMegabytes = 100;
 };
 
 // Waits on inotify for hh.cfg to hold what `done` accepts.
@@ -105,6 +109,22 @@ struct Scenario {
     std::function<bool(int i, const std::string& script)> answered;
 };
 
+// Milliseconds from each `write` to the scenario's answer in hh.cfg.
+std::vector<double> sample(ResultWatch& watch, const Scenario& sc, int runs,
+                           const std::function<void(int)>& write) {
+    std::vector<double> samples;
+    for (int i = 0; i < runs; ++i) {
+        const auto t0 = steady_clock::now();
+        write(i);
+        if (!watch.waitFor([&](const std::string& s) { return sc.answered(i, s); }, seconds(15))) {
+            std::fprintf(stderr, "no answer for run %d of %s\n", i, sc.name.c_str());
+            continue;
+        }
+        samples.push_back(duration<double, std::milli>(steady_clock::now() - t0).count());
+    }
+    return samples;
+}
+
 std::map<std::string, std::vector<double>> measure(const Options& o, bool events,
                                                    const std::string& lookupUrl) {
     std::map<std::string, std::vector<double>> out;
@@ -138,19 +158,58 @@ std::map<std::string, std::vector<double>> measure(const Options& o, bool events
             std::fprintf(stderr, "the program did not start: %s\n", p.errors().c_str());
             std::exit(1);
         }
-        auto& samples = out[sc.name + (events ? "" : " [poll only]")];
-        const int runs = events ? o.runs : std::max(4, o.runs / 4);
-        for (int i = 0; i < runs; ++i) {
-            const auto lines = sc.dump(i);
-            const auto t0 = steady_clock::now();
-            g.writeDump(lines);
-            if (!watch.waitFor([&](const std::string& s) { return sc.answered(i, s); },
-                               seconds(15))) {
-                std::fprintf(stderr, "no answer for run %d of %s\n", i, sc.name.c_str());
-                continue;
-            }
-            samples.push_back(duration<double, std::milli>(steady_clock::now() - t0).count());
-        }
+        out[sc.name + (events ? "" : " [poll only]")] =
+            sample(watch, sc, events ? o.runs : std::max(4, o.runs / 4),
+                   [&](int i) { g.writeDump(sc.dump(i)); });
+    }
+    return out;
+}
+
+// The console log as the engine writes it with "logfile 2": each print goes
+// to the file at once, in one write.
+class ConsoleLog {
+  public:
+    explicit ConsoleLog(const GameFolder& g) : path_(g.dump().parent_path() / "qconsole.log") {
+        std::ofstream(path_, std::ios::trunc) << "logfile opened on Sat Dec  5 14:00:00 2026\n";
+    }
+    void print(const std::string& text) {
+        std::ofstream out(path_, std::ios::app | std::ios::binary);
+        out << text;
+    }
+    const std::filesystem::path& path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+std::map<std::string, std::vector<double>> measureLogRoad(const Options& o,
+                                                          const std::string& lookupUrl) {
+    std::map<std::string, std::vector<double>> out;
+    const std::vector<Scenario> scenarios = {
+        {"log: local (time, help)",
+         [](int i) { return std::vector<std::string>{i % 2 ? "]/hh time" : "]/hh help"}; },
+         [](int i, const std::string& s) {
+             const bool help = s.find("recognizes") != std::string::npos;
+             return i % 2 ? (!help && s.find("ENABLED") == std::string::npos) : help;
+         }},
+        {"log: name by its links (local HTTP)",
+         [](int i) { return std::vector<std::string>{i % 2 ? "]/hh bravo" : "]/hh alpha"}; },
+         [](int i, const std::string& s) {
+             return s.find(i % 2 ? "bravo_was" : "alpha_was") != std::string::npos;
+         }},
+    };
+    for (const auto& sc : scenarios) {
+        GameFolder g;
+        ConsoleLog log(g);
+        Process p(o.binary, args(g, true, lookupUrl), {"DISPLAY="});
+        ResultWatch watch(g);
+        watch.waitFor([](const std::string& s) { return s.find("ENABLED") != std::string::npos; },
+                      seconds(15));
+        // A dump the program has just created empty reads as one the game
+        // is writing, which a lookup waits out; a player is never that quick.
+        std::this_thread::sleep_for(milliseconds(1100));
+        out[sc.name] =
+            sample(watch, sc, o.runs, [&](int i) { log.print(sc.dump(i).front() + "\n"); });
     }
     return out;
 }
@@ -188,6 +247,62 @@ ProcStat procStat(pid_t pid) {
     return s;
 }
 
+// CPU while the game prints 100 lines a second (chat, frags, now and then a
+// rename), and memory with a large log: one the program finds at start, and
+// one that the game rewrites to that size while the program follows it.
+void measureGrowingLog(const Options& o, const std::string& lookupUrl) {
+    GameFolder g;
+    ConsoleLog log(g);
+    const std::string filler(40, '.');
+    const long long bytes = static_cast<long long>(o.logMegabytes) << 20;
+    {
+        std::ofstream out(log.path(), std::ios::app | std::ios::binary);
+        for (long long written = 0; written < bytes; written += 64)
+            out << "Sarge^7: ^2" << filler << std::string(64 - 53, 'x') << "\n";
+    }
+    Process p(o.binary, args(g, true, lookupUrl), {"DISPLAY="});
+    ResultWatch watch(g);
+    watch.waitFor([](const std::string& s) { return s.find("ENABLED") != std::string::npos; },
+                  seconds(15));
+    std::this_thread::sleep_for(seconds(1));
+    std::printf("== console log of %d MB found at start: resident %ld kB\n", o.logMegabytes,
+                procStat(p.pid()).rssKb);
+
+    const ProcStat a = procStat(p.pid());
+    const auto start = steady_clock::now();
+    for (int i = 0; i < o.logSeconds * 100; ++i) {
+        log.print(i % 100 == 99
+                      ? "Old" + std::to_string(i) + "^7 renamed to New" + std::to_string(i) + "\n"
+                      : "Sarge^7: ^2" + filler + "\n");
+        std::this_thread::sleep_until(start + milliseconds(10 * (i + 1)));
+    }
+    const ProcStat b = procStat(p.pid());
+    std::printf("== console log growing at 100 lines/s for %d s: cpu %.3f%% of a core, resident "
+                "%ld kB\n",
+                o.logSeconds, 100.0 * (b.cpuSeconds - a.cpuSeconds) / o.logSeconds, b.rssKb);
+
+    // A game start truncates the log; here it is then written full at once.
+    const auto t0 = steady_clock::now();
+    {
+        std::ofstream out(log.path(), std::ios::trunc | std::ios::binary);
+        for (long long written = 0; written < bytes; written += 64)
+            out << "Sarge^7: ^2" << filler << std::string(64 - 53, 'x') << "\n";
+        out << "]/hh time\n";
+    }
+    const double writeMs = duration<double, std::milli>(steady_clock::now() - t0).count();
+    const bool answered = watch.waitFor(
+        [](const std::string& s) {
+            return s.find("^3PM") != std::string::npos || s.find("^3AM") != std::string::npos;
+        },
+        seconds(60));
+    const ProcStat c = procStat(p.pid());
+    std::printf("== log rewritten to %d MB while followed: written in %.0f ms, answered %s "
+                "%.0f ms after, cpu %.2f s, resident %ld kB\n",
+                o.logMegabytes, writeMs, answered ? "" : "NOT",
+                duration<double, std::milli>(steady_clock::now() - t0).count() - writeMs,
+                c.cpuSeconds - b.cpuSeconds, c.rssKb);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -202,10 +317,19 @@ int main(int argc, char** argv) {
             o.idleSeconds = std::stoi(v);
         else if (k == "--starts")
             o.starts = std::stoi(v);
+        else if (k == "--log-seconds")
+            o.logSeconds = std::stoi(v);
+        else if (k == "--log-megabytes")
+            o.logMegabytes = std::stoi(v);
     }
 
     hh::test::HttpTestServer server([](const hh::test::HttpRequest& r) {
         hh::test::HttpReply reply;
+        if (const auto name = r.target.find("/links?name="); name != std::string::npos) {
+            reply.body =
+                "link\tname=" + r.target.substr(name + 12) + "_was\tat=1796479200\tserver=x\n";
+            return reply;
+        }
         const auto at = r.target.find("guid=");
         reply.body = aliasPage(at == std::string::npos ? "" : r.target.substr(at + 5, 8));
         return reply;
@@ -238,6 +362,12 @@ int main(int argc, char** argv) {
             starts.push_back(duration<double, std::milli>(steady_clock::now() - t0).count());
     }
     report("start-up", starts);
+
+    std::printf("== console log road: typed line written to the log -> final answer in hh.cfg\n");
+    for (const auto& [name, v] : measureLogRoad(o, server.baseUrl()))
+        report(name.c_str(), v);
+    if (o.logSeconds > 0)
+        measureGrowingLog(o, server.baseUrl());
 
     if (o.idleSeconds > 0) {
         std::printf("== idle while monitoring, %d s, no command\n", o.idleSeconds);

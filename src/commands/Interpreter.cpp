@@ -12,10 +12,12 @@
 #include "common/SharedState.h"
 #include "common/Strings.h"
 #include "gamelink/CommandPickup.h"
+#include "gamelink/NameKey.h"
 #include "gamelink/ResultCall.h"
 #include "gamelink/ResultScript.h"
 #include "platform/Platform.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -38,6 +40,14 @@ struct Interpreter::Handlers {
 
     // Runs the handler of `word`; false when no word of the table matches.
     bool run(const std::string& word, const std::string& argument);
+    static bool knows(std::string_view word);
+
+    using Arg = const std::string&;
+    struct Route {
+        std::string_view word;
+        void (*run)(Handlers&, Arg);
+    };
+    static const std::array<Route, 26> kRoutes;
 
     UtilityCommands utility;
     SettingsCommands settings;
@@ -46,41 +56,42 @@ struct Interpreter::Handlers {
     PingCommand ping;
 };
 
+// Compared in this order, exactly; the first match runs.
+const std::array<Interpreter::Handlers::Route, 26> Interpreter::Handlers::kRoutes = {{
+    {"quit", [](Handlers& h, Arg) { h.utility.quit(); }},
+    {"disable", [](Handlers& h, Arg) { h.utility.disable(); }},
+    {"heartbeat", [](Handlers& h, Arg) { h.utility.heartbeat(); }},
+    {"hb", [](Handlers& h, Arg) { h.utility.heartbeat(); }},
+    {"clear", [](Handlers& h, Arg) { h.utility.clear(); }},
+    {"time", [](Handlers& h, Arg) { h.utility.time(); }},
+    {"numaliases", [](Handlers& h, Arg a) { h.settings.numAliases(a); }},
+    {"sepcolor", [](Handlers& h, Arg a) { h.settings.sepColor(a); }},
+    {"namecolor", [](Handlers& h, Arg a) { h.settings.nameColor(a); }},
+    {"commandkey", [](Handlers& h, Arg a) { h.settings.commandKey(a); }},
+    {"cmdkey", [](Handlers& h, Arg a) { h.settings.commandKey(a); }},
+    {"statuskey", [](Handlers& h, Arg a) { h.settings.statusKey(a); }},
+    {"about", [](Handlers& h, Arg) { h.utility.about(); }},
+    {"author", [](Handlers& h, Arg) { h.utility.author(); }},
+    {"timer", [](Handlers& h, Arg a) { h.countUp.startCountTimer(a); }},
+    {"commands", [](Handlers& h, Arg) { h.utility.help(); }},
+    {"help", [](Handlers& h, Arg) { h.utility.help(); }},
+    {"version", [](Handlers& h, Arg) { h.utility.version(); }},
+    {"ver", [](Handlers& h, Arg) { h.utility.version(); }},
+    {"pb", [](Handlers& h, Arg a) { h.players.byPbId(a); }},
+    {"issuedelay", [](Handlers& h, Arg a) { h.settings.issueDelay(a); }},
+    {"mod", [](Handlers& h, Arg a) { h.settings.mod(a); }},
+    {"ping", [](Handlers& h, Arg a) { h.ping.run(a); }},
+    {"save", [](Handlers& h, Arg a) { h.utility.save(a); }},
+    {"copy", [](Handlers& h, Arg a) { h.utility.copy(a); }},
+    {"guid", [](Handlers& h, Arg a) { h.players.byGuid(a); }},
+}};
+
+bool Interpreter::Handlers::knows(std::string_view word) {
+    return std::any_of(kRoutes.begin(), kRoutes.end(),
+                       [word](const Route& route) { return route.word == word; });
+}
+
 bool Interpreter::Handlers::run(const std::string& word, const std::string& argument) {
-    using Arg = const std::string&;
-    struct Route {
-        std::string_view word;
-        void (*run)(Handlers&, Arg);
-    };
-    // Compared in this order, exactly; the first match runs.
-    static constexpr std::array<Route, 26> kRoutes = {{
-        {"quit", [](Handlers& h, Arg) { h.utility.quit(); }},
-        {"disable", [](Handlers& h, Arg) { h.utility.disable(); }},
-        {"heartbeat", [](Handlers& h, Arg) { h.utility.heartbeat(); }},
-        {"hb", [](Handlers& h, Arg) { h.utility.heartbeat(); }},
-        {"clear", [](Handlers& h, Arg) { h.utility.clear(); }},
-        {"time", [](Handlers& h, Arg) { h.utility.time(); }},
-        {"numaliases", [](Handlers& h, Arg a) { h.settings.numAliases(a); }},
-        {"sepcolor", [](Handlers& h, Arg a) { h.settings.sepColor(a); }},
-        {"namecolor", [](Handlers& h, Arg a) { h.settings.nameColor(a); }},
-        {"commandkey", [](Handlers& h, Arg a) { h.settings.commandKey(a); }},
-        {"cmdkey", [](Handlers& h, Arg a) { h.settings.commandKey(a); }},
-        {"statuskey", [](Handlers& h, Arg a) { h.settings.statusKey(a); }},
-        {"about", [](Handlers& h, Arg) { h.utility.about(); }},
-        {"author", [](Handlers& h, Arg) { h.utility.author(); }},
-        {"timer", [](Handlers& h, Arg a) { h.countUp.startCountTimer(a); }},
-        {"commands", [](Handlers& h, Arg) { h.utility.help(); }},
-        {"help", [](Handlers& h, Arg) { h.utility.help(); }},
-        {"version", [](Handlers& h, Arg) { h.utility.version(); }},
-        {"ver", [](Handlers& h, Arg) { h.utility.version(); }},
-        {"pb", [](Handlers& h, Arg a) { h.players.byPbId(a); }},
-        {"issuedelay", [](Handlers& h, Arg a) { h.settings.issueDelay(a); }},
-        {"mod", [](Handlers& h, Arg a) { h.settings.mod(a); }},
-        {"ping", [](Handlers& h, Arg a) { h.ping.run(a); }},
-        {"save", [](Handlers& h, Arg a) { h.utility.save(a); }},
-        {"copy", [](Handlers& h, Arg a) { h.utility.copy(a); }},
-        {"guid", [](Handlers& h, Arg a) { h.players.byGuid(a); }},
-    }};
     for (const Route& route : kRoutes)
         if (route.word == word) {
             route.run(*this, argument);
@@ -124,6 +135,8 @@ std::optional<std::string> Interpreter::fetch(std::string& word, std::string& ar
         const std::string text =
             findCommandInDump(ctx_.state.gDumpFileAbsPath, kDumpPrefix, &ctx_.state.lastDumpText);
         pulled = true;
+        if (answeredFromLog(text))
+            return std::nullopt;
         // Without a blank the text is all word and the argument stays as it was.
         const auto blank = text.find(' ');
         word = text.substr(0, blank);
@@ -131,7 +144,46 @@ std::optional<std::string> Interpreter::fetch(std::string& word, std::string& ar
             argument = text.substr(blank + 1);
         ctx_.platform.events.processPendingEvents();
     }
+    return unlessRepeat(word, argument);
+}
 
+void Interpreter::runLoggedCommand(const std::string& text) {
+    ctx_.modifiedCheck.stop();
+    ctx_.clearClip.stop();
+    ctx_.state.lastLogCommand = text;
+    const auto [word, argument] = splitAtFirstBlank(text);
+    if (word.empty()) {
+        setLastCommand(word, argument);
+        resumeListening(false);
+        return;
+    }
+    if (const auto command = unlessRepeat(word, argument))
+        dispatch(*command, argument);
+}
+
+bool Interpreter::answeredFromLog(const std::string& dumpCommand) {
+    SharedState& state = ctx_.state;
+    // While the log is followed, the dump's newest typed line is one the log
+    // showed as it was typed. The dump drops colour codes and wraps a long
+    // line, so its text is the start of the log's.
+    if (!state.consoleLogLive || state.lastLogCommand.empty() ||
+        !startsWith(withoutColourCodes(state.lastLogCommand), dumpCommand))
+        return false;
+    const auto [word, argument] = splitAtFirstBlank(state.lastLogCommand);
+    // The Command key's dump brings a fresh player list, which is what a
+    // player lookup needs; any other command typed once runs once.
+    if (word == "pb" || (!Handlers::knows(word) && argument.empty())) {
+        clearLastCommand();
+        return false;
+    }
+    ctx_.writer.restorePreviousScript(); // takes back "Updating Player List Info. . ."
+    if (state.monitoringOn)
+        ctx_.modifiedCheck.start();
+    return true;
+}
+
+std::optional<std::string> Interpreter::unlessRepeat(const std::string& word,
+                                                     const std::string& argument) {
     const SharedState& state = ctx_.state;
     if (word == state.gLastCommand && argument == state.gLastArg &&
         !contains(kNeverRepeated, state.gLastCommand)) {

@@ -69,14 +69,21 @@ void PlayerLookup::byName(const std::string& searchText) {
         findPlayerInDump(state.gDumpFileAbsPath, text, state.searchByPbId, state.searchName);
     const std::string& answer = state.searchValue;
 
-    if (answer == "needPList") {
-        replyError(ctx_, "Error!  No PlayerList info found in '" + dump + "'.  '{Press " + key +
-                             "' to update the PlayerList info in '" + dump + "'}");
-    } else if (answer == "empty") {
-        replyError(ctx_, "Error!  the dump file ('" + dump +
-                             "') is empty.  {You can change the current Mod setting with the "
-                             "'/hh mod' Command} " +
-                             update);
+    if (answer == "needPList" || answer == "empty") {
+        const std::string error =
+            answer == "needPList"
+                ? "Error!  No PlayerList info found in '" + dump + "'.  '{Press " + key +
+                      "' to update the PlayerList info in '" + dump + "'}"
+                : "Error!  the dump file ('" + dump +
+                      "') is empty.  {You can change the current Mod setting with the "
+                      "'/hh mod' Command} " +
+                      update;
+        // Without a PunkBuster list a name is still known by the renames the
+        // console showed; the error stands when there are none.
+        if (state.searchByPbId)
+            replyError(ctx_, error);
+        else
+            ctx_.lookup.lookupNameLinks(text, error);
     } else if (answer.empty() && state.searchByPbId) {
         ctx_.view.appendConsole("\r\n>Punkbuster ID:  " + text);
         replyError(ctx_, isNumeric(text)

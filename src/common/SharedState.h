@@ -1,6 +1,7 @@
 #pragma once
 // The state the main window object carries for all subsystems. One instance
 // lives in frmMain for the whole run; subsystems get a reference to it.
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -12,6 +13,12 @@ struct SharedState {
     std::string gLastModified;    // dump's time when last taken in (modifiedTimeText form)
     bool keyboardHooked = false;  // the watcher installed the key observer
     std::string lastDumpText;     // the dump the last pickup read, for recording its players
+
+    // Console log road
+    bool consoleLogLive = false; // a log line was read since monitoring came on
+    std::string lastLogCommand; // the last command the log showed typed (as the dump road reads it)
+    std::string keyboardCommand; // the last "word argument" the key observer ran, and when
+    std::chrono::system_clock::time_point keyboardCommandAt{};
 
     // Interpreter
     std::string gLastCommand;

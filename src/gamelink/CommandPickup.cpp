@@ -153,17 +153,9 @@ std::size_t lastLineStartingWith(std::string_view text, const std::vector<std::s
     return found;
 }
 
-// Only a line the player typed is read: the engine echoes it as "]" and the
-// text. Chat, player names and server prints reach the dump too, and other
-// players choose those.
-std::string pickCommand(std::string_view text, std::string_view prefix) {
-    if (text.empty())
-        return "empty";
-    const auto starts = typedLineStarts(prefix);
-    const std::size_t begin = lastLineStartingWith(text, starts);
-    if (begin == std::string_view::npos)
-        return kNoCommand;
-    std::string line(text.substr(begin, text.find('\n', begin) - begin));
+// The command of a line that starts with one of `starts`.
+std::string commandOfTypedLine(std::string line, const std::vector<std::string>& starts,
+                               std::string_view prefix) {
     // A backslash line reads as the same line typed with a slash.
     line.replace(0, starts.front().size(), starts.front());
     eraseQuotedMentions(line);
@@ -179,7 +171,29 @@ std::string pickCommand(std::string_view text, std::string_view prefix) {
     return command;
 }
 
+// Only a line the player typed is read: the engine echoes it as "]" and the
+// text. Chat, player names and server prints reach the dump too, and other
+// players choose those.
+std::string pickCommand(std::string_view text, std::string_view prefix) {
+    if (text.empty())
+        return "empty";
+    const auto starts = typedLineStarts(prefix);
+    const std::size_t begin = lastLineStartingWith(text, starts);
+    if (begin == std::string_view::npos)
+        return kNoCommand;
+    return commandOfTypedLine(std::string(text.substr(begin, text.find('\n', begin) - begin)),
+                              starts, prefix);
+}
+
 } // namespace
+
+std::optional<std::string> typedCommandInLine(std::string_view line, std::string_view prefix) {
+    const auto starts = typedLineStarts(prefix);
+    for (const std::string& start : starts)
+        if (line.starts_with(start))
+            return commandOfTypedLine(std::string(line), starts, prefix);
+    return std::nullopt;
+}
 
 std::string findCommandInText(std::string_view dump, std::string_view prefix) {
     return pickCommand(dump, prefix);

@@ -3,6 +3,7 @@
 // dump.
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,10 @@ inline constexpr std::size_t kMaxDumpBytes = std::size_t{64} << 20;
 // after the line's last `prefix` up to the line end, or "empty" /
 // "No_Command_Found". Quoted mentions ("'/hh") in that line are not commands.
 std::string findCommandInText(std::string_view dump, std::string_view prefix);
+
+// The same rule for one console line (the console log's): the command when
+// the player typed the line, nullopt for any other line.
+std::optional<std::string> typedCommandInLine(std::string_view line, std::string_view prefix);
 
 // Reads the dump (creating it empty when missing) and applies the above. A
 // dump that changes while it is read is read again.

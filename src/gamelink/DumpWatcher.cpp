@@ -43,6 +43,10 @@ void DumpWatcher::setProcessFile(std::function<void(const std::string&)> process
     processFile_ = std::move(processFile);
 }
 
+void DumpWatcher::setOnDumpMoved(std::function<void()> onDumpMoved) {
+    onDumpMoved_ = std::move(onDumpMoved);
+}
+
 void DumpWatcher::attach() {
     modifiedCheck_.setInterval(kTickMs);
     modifiedCheck_.setCallback([this] { tick(); });
@@ -53,6 +57,8 @@ void DumpWatcher::attach() {
 void DumpWatcher::watchDumpFile() {
     if (attached_)
         platform_.fileWatcher.watch(state_.gDumpFileAbsPath, [this] { onFileChangeNotice(); });
+    if (onDumpMoved_)
+        onDumpMoved_();
 }
 
 void DumpWatcher::onFileChangeNotice() {

@@ -26,6 +26,8 @@ class DumpWatcher {
 
     // The interpreter's processFile, called with "pullFromFile".
     void setProcessFile(std::function<void(const std::string&)> processFile);
+    // Called whenever the dump moves to another path (a mod switch).
+    void setOnDumpMoved(std::function<void()> onDumpMoved);
     // Sets tmrModifiedCheck's interval and callback and starts following OS
     // change notices of the dump; the timer itself stays off.
     void attach();
@@ -57,6 +59,7 @@ class DumpWatcher {
     Timer& clearClip_;
     KeyboardHookControl& keyboard_;
     std::function<void(const std::string&)> processFile_;
+    std::function<void()> onDumpMoved_;
     bool attached_ = false;
     bool ticking_ = false;
 };

@@ -10,12 +10,14 @@ namespace fs = std::filesystem;
 
 const std::vector<EngineProfile>& engineProfiles() {
     // ioquake3 refuses to condump into any name that does not end in ".txt",
-    // so its family gets a .txt dump; id's engine writes any name.
+    // so its family gets a .txt dump; id's engine writes any name. Every one
+    // of them opens its console log as qconsole.log through the same file
+    // call as condump, so the log lies beside the dump.
     static const std::vector<EngineProfile> profiles = {
-        {"quake3", "Quake 3: Arena", "baseq3", "handleHound.who"},
-        {"quake3-linux", "Quake III: Arena", "baseq3", "handleHound.who"},
-        {"ioquake3", "ioquake3", "baseq3", "handleHound.txt"},
-        {"openarena", "ioquake3", "baseoa", "handleHound.txt"},
+        {"quake3", "Quake 3: Arena", "baseq3", "handleHound.who", "qconsole.log"},
+        {"quake3-linux", "Quake III: Arena", "baseq3", "handleHound.who", "qconsole.log"},
+        {"ioquake3", "ioquake3", "baseq3", "handleHound.txt", "qconsole.log"},
+        {"openarena", "ioquake3", "baseoa", "handleHound.txt", "qconsole.log"},
     };
     return profiles;
 }
@@ -31,6 +33,7 @@ void applyEngineProfile(Settings& settings, const EngineProfile& profile) {
     settings.setGameWindowTitle(profile.windowTitle);
     settings.setBaseFolder(profile.baseFolder);
     settings.setDumpFileName(profile.dumpFileName);
+    settings.setConsoleLogName(profile.consoleLogName);
 }
 
 const EngineProfile* guessEngineProfile(const std::string& gameFolder) {

@@ -7,11 +7,13 @@
 #include "platform/Platform.h"
 #include "settings/Settings.h"
 
+#include <algorithm>
 #include <array>
 #include <ctime>
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace hh {
 namespace fs = std::filesystem;
@@ -23,6 +25,8 @@ constexpr const char* kShippedDumpName = "handleHound.who";
 constexpr const char* kCrLf = "\r\n";
 constexpr const char* kDelaySequence = "vstr part1; vstr ";
 constexpr const char* kNotePrefix = "//Modified by Handlehound - ";
+constexpr const char* kLogOn = "set logfile 2";
+constexpr const char* kLogOff = "//set logfile 2";
 constexpr const char* kKeyScriptMissing = "Error!  'handleHound.cfg' not found in '\\baseq3'.";
 // Our script is a few hundred bytes and a q3config.cfg a few dozen KiB;
 // anything far larger is not a file this upkeep should load and rewrite.
@@ -148,6 +152,36 @@ bool GameScript::changeDumpFileName(const std::string& oldName, const std::strin
                       " - Changed dump file '" + oldName + "' to '" + newName + "'");
 }
 
+bool GameScript::applyConsoleLogSetting() {
+    const std::string path = installedScriptPath();
+    const auto text = fileExists(path) ? readBounded(path) : std::nullopt;
+    if (!text)
+        return false;
+    const bool on = settings_.consoleLog();
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < text->size();) {
+        const std::size_t end = std::min(text->find('\n', start), text->size());
+        lines.push_back(text->substr(start, end - start));
+        start = end + 1;
+    }
+    bool found = false;
+    for (std::string& line : lines) {
+        const bool crlf = endsWith(line, "\r");
+        const std::string bare = crlf ? line.substr(0, line.size() - 1) : line;
+        if (bare == kLogOn || bare == kLogOff) {
+            line = std::string(on ? kLogOn : kLogOff) + (crlf ? "\r" : "");
+            found = true;
+        }
+    }
+    std::string edited;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        edited += lines[i] + (i + 1 < lines.size() || endsWith(*text, "\n") ? "\n" : "");
+    if (!found && on)
+        edited +=
+            (edited.empty() || endsWith(edited, "\n") ? "" : kCrLf) + std::string(kLogOn) + kCrLf;
+    return edited == *text || writeFileAtomically(path, edited);
+}
+
 void GameScript::addExecLine(const std::string& scriptFileName) {
     const std::string name = scriptFileName.empty() ? kScriptName : scriptFileName;
     if (!safeScriptWord(name) || state_.gDumpFileAbsPath.empty())
@@ -208,6 +242,7 @@ bool GameScript::installGameScript(std::string* error) {
     std::error_code ec;
     fs::remove(shipped, ec);
     settings_.setCfgAt(target);
+    applyConsoleLogSetting();
     return true;
 }
 

@@ -29,6 +29,11 @@ class GameScript {
     // autoexec.cfg (the game rewrites q3config.cfg, never autoexec.cfg).
     // Failures are skipped silently.
     void addExecLine(const std::string& scriptFileName);
+    // Makes the installed script switch the engine's console log on or off as
+    // the ConsoleLog setting says: its "set logfile 2" line stays, becomes a
+    // comment, or is added to a script installed before it existed. Silent;
+    // false when the script is missing or could not be rewritten.
+    bool applyConsoleLogSetting();
     // Installs the shipped script from the program folder. False when there
     // was nothing to install (the user was told) or a copy failed (`error`
     // says why).

@@ -37,6 +37,7 @@
 #include "settings/Settings.h"
 
 #include <array>
+#include <utility>
 #include <vector>
 
 namespace hh {
@@ -245,6 +246,7 @@ std::filesystem::path ResultScriptWriter::resultScriptPath() const {
 bool ResultScriptWriter::writeResultScript(const std::string& message) {
     if (message == "none")
         return true;
+    previous_ = std::exchange(current_, message);
     const std::filesystem::path path = resultScriptPath();
     std::string error;
     // Without a known game folder the path would point into whatever the
@@ -267,6 +269,10 @@ bool ResultScriptWriter::writeResultScript(const std::string& message) {
         onError_(report);
     lastError_ = report;
     return false;
+}
+
+bool ResultScriptWriter::restorePreviousScript() {
+    return writeResultScript(std::string(previous_));
 }
 
 } // namespace hh

@@ -24,12 +24,16 @@ class ResultScriptWriter {
     // The file is replaced atomically. False when it could not be written
     // (reported through onError once, until a write succeeds again).
     bool writeResultScript(const std::string& message);
+    // Writes again what the script said before the last write: takes back a
+    // progress note when nothing new is to be answered.
+    bool restorePreviousScript();
 
   private:
     const SharedState& state_;
     const Settings& settings_;
     std::function<void(const std::string&)> onError_;
     std::string lastError_;
+    std::string current_, previous_; // the messages of the last two writes
 };
 
 } // namespace hh

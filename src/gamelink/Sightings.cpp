@@ -49,24 +49,6 @@ std::size_t utf8SequenceAt(std::string_view s, std::size_t i) {
     return len;
 }
 
-std::string jsonQuoted(std::string_view text) {
-    // Callers pass text that passed isSightingText: no control characters.
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        out += c;
-    }
-    out += '"';
-    return out;
-}
-
-std::string withoutTrailingSlash(std::string address) {
-    if (!address.empty() && address.back() == '/')
-        address.pop_back();
-    return address;
-}
-
 } // namespace
 
 bool isSightingGuid(std::string_view guid) {
@@ -131,6 +113,29 @@ std::string toUtf8FromDump(std::string_view bytes) {
             appendUtf8(out, b);
     }
     return out;
+}
+
+std::string jsonQuoted(std::string_view text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    out += '"';
+    return out;
+}
+
+std::string serviceFailure(const FetchResult& result) {
+    if (result.ok && result.httpStatus == 200)
+        return {};
+    return result.error.empty() ? "HTTP " + std::to_string(result.httpStatus) : result.error;
+}
+
+std::string serviceUrl(std::string address, std::string_view path) {
+    if (!address.empty() && address.back() == '/')
+        address.pop_back();
+    return address + std::string(path);
 }
 
 std::string isoUtc(std::chrono::system_clock::time_point t) {
@@ -211,7 +216,7 @@ void SightingsReporter::recordFromDump(std::string_view dumpText, const std::str
         return;
     json += ']';
 
-    const std::string url = withoutTrailingSlash(lookupAddress_()) + "/sightings";
+    const std::string url = serviceUrl(lookupAddress_(), "/sightings");
     std::weak_ptr<State> weak = state_;
     platform_.pages.postJson(
         url, json,
@@ -225,7 +230,8 @@ void SightingsReporter::onPosted(State& state, const FetchResult& result,
                                  const std::vector<std::string>& keys,
                                  const std::function<void(const std::string&)>& consoleLine,
                                  const std::string& url) {
-    if (result.ok && result.httpStatus == 200)
+    const std::string why = serviceFailure(result);
+    if (why.empty())
         return;
     // A refused batch would be refused again; anything else (no service yet,
     // storage trouble) is worth another try with the next dump.
@@ -236,8 +242,6 @@ void SightingsReporter::onPosted(State& state, const FetchResult& result,
     if (state.failureReported || !consoleLine)
         return;
     state.failureReported = true;
-    const std::string why =
-        result.error.empty() ? "HTTP " + std::to_string(result.httpStatus) : result.error;
     consoleLine("Could not record player sightings at " + url + " (" + why +
                 "); further failures are not shown.");
 }

@@ -33,6 +33,12 @@ void appendUtf8(std::string& out, char32_t codePoint);
 std::string toUtf8FromDump(std::string_view bytes);
 // "2026-12-05T14:00:00Z"
 std::string isoUtc(std::chrono::system_clock::time_point t);
+// A JSON string of text that passed isSightingText (no control characters).
+std::string jsonQuoted(std::string_view text);
+// The lookup address (with or without a trailing slash) + `path`.
+std::string serviceUrl(std::string address, std::string_view path);
+// Why a post to the alias service failed, "" when it was taken (HTTP 200).
+std::string serviceFailure(const FetchResult& result);
 
 struct SightedPlayer {
     std::string slot;

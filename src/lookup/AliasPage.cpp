@@ -194,6 +194,19 @@ std::vector<std::string_view> splitItems(std::string_view list) {
 
 } // namespace
 
+std::string consoleSafeAliases(std::string_view list) {
+    std::string safe = replaceAll(replaceAll(list, "&amp;", ""), ";", "");
+    for (char& c : safe) {
+        if (c == '/' || c == '\\')
+            c = '|';
+        else if (c == '(')
+            c = '[';
+        else if (c == ')')
+            c = ']';
+    }
+    return safe;
+}
+
 bool readsAsDateOrNumber(std::string_view entry) {
     const std::string_view s = trimSpace(entry);
     return !s.empty() && (readsAsNumber(s) || readsAsDate(s));

@@ -4,9 +4,13 @@
 #include "common/SharedState.h"
 #include "common/Strings.h"
 #include "gamelink/ResultCall.h"
+#include "gamelink/Sightings.h"
 #include "lookup/AliasPage.h"
+#include "lookup/NameHistory.h"
 #include "platform/Platform.h"
 #include "settings/Settings.h"
+
+#include <algorithm>
 
 namespace hh {
 namespace {
@@ -94,6 +98,26 @@ void LookupHandler::lookupGuid(const std::string& guid) {
     });
 }
 
+void LookupHandler::lookupNameLinks(const std::string& name, const std::string& withoutLinks) {
+    view_.setStatusText("Searching for names linked to '" + name + "'. . .");
+    const std::string request =
+        serviceUrl(lookupAddress(), "/links?name=" + encodeQueryValue(name));
+    platform_.pages.get(request, [this, name, withoutLinks](const FetchResult& fetched) {
+        const std::size_t limit = static_cast<std::size_t>(std::max<int>(state_.numAliases, 1));
+        const auto links = fetched.ok && fetched.httpStatus == 200
+                               ? parseNameLinks(fetched.body, limit)
+                               : std::vector<NameLink>{};
+        if (links.empty()) {
+            result_.readyForNextCmd("close.wav", withoutLinks, true, 15, true, false, false);
+            return;
+        }
+        const AliasColours colours{orDefault(state_.nameColor, "^7"),
+                                   orDefault(state_.sepColor, "^2")};
+        result_.readyForNextCmd("default.wav", nameHistoryLine(name, links, colours), true, -1,
+                                true, true, false);
+    });
+}
+
 void LookupHandler::onLookupPageLoaded(const std::string& url, const std::string& html) {
     if (!startsWith(url, normaliseUrl(lookupAddress() + "?guid"))) {
         // A blank page or an empty address is a browser's start, not a page.
@@ -137,17 +161,7 @@ void LookupHandler::onLookupPageLoaded(const std::string& url, const std::string
     } else {
         state_.aliasCount = parsed.aliasCount;
         state_.countPrefix = parsed.countPrefix;
-        // Characters the game console would read as commands or markup.
-        std::string list = replaceAll(parsed.list, "&amp;", "");
-        list = replaceAll(list, ";", "");
-        for (char& c : list) {
-            if (c == '/' || c == '\\')
-                c = '|';
-            else if (c == '(')
-                c = '[';
-            else if (c == ')')
-                c = ']';
-        }
+        const std::string list = consoleSafeAliases(parsed.list);
         line = splitLongLine(
             parsed.countPrefix +
             (byGuid ? "GUID# '" + state_.searchValue + "' = " : state_.searchName + " = ") + list);

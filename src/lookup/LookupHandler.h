@@ -26,6 +26,10 @@ class LookupHandler {
 
     // Loads lookupAddress() + "?guid=" + guid; the page arrives later.
     void lookupGuid(const std::string& guid);
+    // The names `name` is linked to by renames the console showed; when none
+    // are known (or the database cannot say), answers with `withoutLinks`,
+    // the error the lookup would have given.
+    void lookupNameLinks(const std::string& name, const std::string& withoutLinks);
     // The page-loaded handler. A fetch that failed (time-out, refused, DNS)
     // arrives as the browser's own error page.
     void onLookupPageLoaded(const std::string& url, const std::string& html);

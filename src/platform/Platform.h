@@ -30,7 +30,8 @@ struct Platform {
     PageFetcher& pages;
     Dialogs& dialogs;
     Shell& shell;
-    FileWatcher& fileWatcher;
+    FileWatcher& fileWatcher; // the dump
+    FileWatcher& logWatcher;  // the console log
     HostResolver& resolver;
     IcmpEcho& icmp;
 };

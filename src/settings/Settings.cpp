@@ -33,7 +33,9 @@ std::optional<double> leadingDecimal(const std::string& text) {
     return value;
 }
 
-double leadingNumber(const std::string& text) { return leadingDecimal(text).value_or(0.0); }
+double leadingNumber(const std::string& text) {
+    return leadingDecimal(text).value_or(0.0);
+}
 
 // A stored key code: rounded like the decimal text it is; empty, non-numeric
 // or out-of-range text stands for the default key's code.
@@ -144,6 +146,12 @@ std::string Settings::lookupUrl() const {
 bool Settings::recordSightings() const {
     return read(kMain, "RecordSightings") != "False";
 }
+bool Settings::consoleLog() const {
+    return read(kMain, "ConsoleLog") != "False";
+}
+std::string Settings::consoleLogName() const {
+    return orDefault(read(kMain, "ConsoleLogName"), "qconsole.log");
+}
 
 std::string Settings::nameColorRaw() const {
     return read(kBehavior, "NameColor");
@@ -180,6 +188,9 @@ void Settings::setBaseFolder(const std::string& name) {
 }
 void Settings::setGameWindowTitle(const std::string& title) {
     write(kMain, "GameWindowTitle", title);
+}
+void Settings::setConsoleLogName(const std::string& name) {
+    write(kMain, "ConsoleLogName", name);
 }
 void Settings::setNameColorRaw(const std::string& value) {
     write(kBehavior, "NameColor", value);

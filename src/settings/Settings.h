@@ -51,9 +51,14 @@ class Settings {
     std::string gameWindowTitle() const; // GameWindowTitle, "Quake 3: Arena"
     std::string lookupUrl() const;       // LookupURL, kDefaultLookupUrl
     bool recordSightings() const;        // RecordSightings, anything but "False" is true
+    // ConsoleLog: the game-side script switches the engine's console log on
+    // and typed commands are answered from it; anything but "False" is true.
+    bool consoleLog() const;
+    std::string consoleLogName() const; // ConsoleLogName, "qconsole.log"
     void setDumpFileName(const std::string& name);
     void setBaseFolder(const std::string& name);
     void setGameWindowTitle(const std::string& title);
+    void setConsoleLogName(const std::string& name);
 
     // Behavior
     std::string nameColorRaw() const; // NameColor, no default

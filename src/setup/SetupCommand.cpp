@@ -74,10 +74,22 @@ int runSetupCommand(const SetupCommandArgs& args, std::ostream& out, std::ostrea
     ProgramDirPaths paths(args.programDir.empty() ? platform.paths.programDir()
                                                   : std::filesystem::path(args.programDir),
                           platform.paths);
-    Platform local{
-        platform.timers,  platform.clock, platform.events,      platform.clipboard, platform.sound,
-        platform.windows, paths,          platform.keys,        platform.hotKey,    platform.pages,
-        platform.dialogs, platform.shell, platform.fileWatcher, platform.resolver,  platform.icmp};
+    Platform local{platform.timers,
+                   platform.clock,
+                   platform.events,
+                   platform.clipboard,
+                   platform.sound,
+                   platform.windows,
+                   paths,
+                   platform.keys,
+                   platform.hotKey,
+                   platform.pages,
+                   platform.dialogs,
+                   platform.shell,
+                   platform.fileWatcher,
+                   platform.logWatcher,
+                   platform.resolver,
+                   platform.icmp};
     Settings settings(args.settingsFile.empty() ? paths.programDir() / "handleHound.ini"
                                                 : std::filesystem::path(args.settingsFile),
                       [&err](const std::string& message) { err << message << "\n"; });

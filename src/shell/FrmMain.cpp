@@ -1,6 +1,7 @@
 #include "shell/FrmMain.h"
 
 #include "common/MainView.h"
+#include "common/Strings.h"
 #include "gamelink/DumpPaths.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
@@ -55,7 +56,7 @@ FrmMain::FrmMain(Platform& platform, MainView& view, Settings& settings, Program
           state_, settings_, platform_.keys, view_, *clearClip_,
           KeyboardCallbacks{[this](const std::string& line) { interpreter_.processFile(line, 1); },
                             [this](const std::string& word, const std::string& arg) {
-                                interpreter_.runTypedCommand(word, arg);
+                                runKeyedCommand(word, arg);
                             },
                             [this] { interpreter_.clearLastCommand(); }}),
       watcher_(state_, settings_, platform_, view_, writer_, result_, *modifiedCheck_, *clearClip_,
@@ -70,7 +71,12 @@ FrmMain::FrmMain(Platform& platform, MainView& view, Settings& settings, Program
           [this] { return !state_.monitoringOn; }, [this] { enableHH(); }),
       sightings_(
           settings_, platform_, [this](const std::string& m) { appendConsoleLine(m); },
-          [this] { return lookup_.lookupAddress(); }) {
+          [this] { return lookup_.lookupAddress(); }),
+      names_(
+          settings_, platform_, [this](const std::string& m) { appendConsoleLine(m); },
+          [this] { return lookup_.lookupAddress(); }),
+      logRoad_(state_, settings_, platform_, names_,
+               [this](const std::string& command) { interpreter_.runLoggedCommand(command); }) {
     watcher_.setProcessFile([this](const std::string& cmd) {
         interpreter_.processFile(cmd);
         // The players of the dump the command came from go to the alias
@@ -85,6 +91,7 @@ FrmMain::FrmMain(Platform& platform, MainView& view, Settings& settings, Program
     });
     lookup_.setClearLastCommand([this] { interpreter_.clearLastCommand(); });
     platform_.sound.setProblemReport([this](const std::string& line) { appendConsoleLine(line); });
+    watcher_.setOnDumpMoved([this] { logRoad_.followLogBesideDump(); });
     watcher_.attach();
 }
 
@@ -96,11 +103,28 @@ void FrmMain::recordSightings(const std::string& dumpText) {
     if (dumpText.empty() || !settings_.recordSightings())
         return;
     sightings_.recordFromDump(dumpText, watcher_.GetCurrentMod());
+    // The log shows every event as it happens, with its colours; the dump
+    // stands in for it only where no log is written.
+    names_.takeDump(dumpText, !state_.consoleLogLive);
+    names_.flush();
+}
+
+void FrmMain::runKeyedCommand(const std::string& word, const std::string& argument) {
+    // The log shows the same Enter, with the text exactly as typed (the key
+    // observer cannot tell "_" from "-"): it answers.
+    if (state_.consoleLogLive)
+        return;
+    state_.keyboardCommand = trimBlanks(word + " " + argument);
+    state_.keyboardCommandAt = platform_.clock.now();
+    interpreter_.runTypedCommand(word, argument);
 }
 
 void FrmMain::load() {
-    if (!state_.gDumpFileAbsPath.empty())
+    if (!state_.gDumpFileAbsPath.empty()) {
         watcher_.toggleMod(watcher_.GetCurrentMod(), true);
+        // Before the game starts and runs the script: it switches the log.
+        gameScript_.applyConsoleLogSetting();
+    }
     std::error_code ec;
     if (!state_.gDumpFileAbsPath.empty())
         std::filesystem::current_path(modFolderPath(state_.gDumpFileAbsPath), ec);
@@ -126,6 +150,9 @@ void FrmMain::queryUnload() {
 void FrmMain::enableHH() {
     reportingFailures(platform_.dialogs, "enableHH()", [this] {
         state_.monitoringOn = true;
+        // Until the log shows a line again, typed commands may need the keys.
+        state_.consoleLogLive = false;
+        logRoad_.followLogBesideDump();
         view_.setMonitoringControls(true);
         state_.searchByPbId = false;
         state_.gLastModified = modifiedTimeText(state_.gDumpFileAbsPath);

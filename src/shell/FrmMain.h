@@ -5,8 +5,10 @@
 #include "commands/Interpreter.h"
 #include "commands/ProgramControl.h"
 #include "common/SharedState.h"
+#include "gamelink/ConsoleLogRoad.h"
 #include "gamelink/DumpWatcher.h"
 #include "gamelink/GameScript.h"
+#include "gamelink/NameEvents.h"
 #include "gamelink/PlayerTable.h"
 #include "gamelink/ResultCall.h"
 #include "gamelink/ResultScript.h"
@@ -84,6 +86,7 @@ class FrmMain : public ProgramControl {
     Settings& settings() { return settings_; }
     Interpreter& interpreter() { return interpreter_; }
     DumpWatcher& watcher() { return watcher_; }
+    ConsoleLogRoad& logRoad() { return logRoad_; }
     Keyboardhandler& keyboard() { return keyboard_; }
     GameScript& gameScript() { return gameScript_; }
     PlayerTable& playerTable() { return playerTable_; }
@@ -110,11 +113,14 @@ class FrmMain : public ProgramControl {
     HotKeys hotKeys_;
     PlayerTable playerTable_;
     SightingsReporter sightings_;
+    NameEventReporter names_;
+    ConsoleLogRoad logRoad_;
     bool developerMode_ = false;
     // Work posted to the event loop checks this before it touches the window.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 
     void recordSightings(const std::string& dumpText);
+    void runKeyedCommand(const std::string& word, const std::string& argument);
 };
 
 // The welcome text written to the console on a first start.

@@ -10,8 +10,12 @@
 namespace hh::test {
 namespace fs = std::filesystem;
 
-FakeTimer::FakeTimer(VirtualClock& clock) : clock_(clock) { clock_.add(this); }
-FakeTimer::~FakeTimer() { clock_.removeTimer(this); }
+FakeTimer::FakeTimer(VirtualClock& clock) : clock_(clock) {
+    clock_.add(this);
+}
+FakeTimer::~FakeTimer() {
+    clock_.removeTimer(this);
+}
 
 void FakeTimer::setInterval(int ms) {
     interval_ = ms;
@@ -28,9 +32,12 @@ void FakeTimer::setEnabled(bool enabled) {
 }
 
 VirtualClock::VirtualClock()
-    : wallStart_(std::chrono::sys_days{std::chrono::year{2026} / 12 / 5} + std::chrono::hours{14}) {}
+    : wallStart_(std::chrono::sys_days{std::chrono::year{2026} / 12 / 5} + std::chrono::hours{14}) {
+}
 
-std::unique_ptr<Timer> VirtualClock::createTimer() { return std::make_unique<FakeTimer>(*this); }
+std::unique_ptr<Timer> VirtualClock::createTimer() {
+    return std::make_unique<FakeTimer>(*this);
+}
 
 std::chrono::system_clock::time_point VirtualClock::now() const {
     return wallStart_ + std::chrono::milliseconds(nowMs_);
@@ -46,7 +53,8 @@ void VirtualClock::advance(long long ms) {
         FakeTimer* next = nullptr;
         for (FakeTimer* t : timers_)
             if (t->enabled_ && t->dueAt <= end &&
-                (!next || t->dueAt < next->dueAt || (t->dueAt == next->dueAt && t->seq < next->seq)))
+                (!next || t->dueAt < next->dueAt ||
+                 (t->dueAt == next->dueAt && t->seq < next->seq)))
                 next = t;
         if (!next)
             break;
@@ -70,7 +78,9 @@ void FakeEventPump::processPendingEvents() {
     }
 }
 
-void FakeEventPump::postToUiThread(std::function<void()> work) { posted.push_back(std::move(work)); }
+void FakeEventPump::postToUiThread(std::function<void()> work) {
+    posted.push_back(std::move(work));
+}
 
 std::vector<std::string> FakeSound::names() const {
     std::vector<std::string> out;
@@ -112,12 +122,13 @@ std::string readFile(const fs::path& path) {
 }
 
 void setModifiedTime(const fs::path& path, int secondsFromNow) {
-    fs::last_write_time(path, fs::file_time_type::clock::now() + std::chrono::seconds(secondsFromNow));
+    fs::last_write_time(path,
+                        fs::file_time_type::clock::now() + std::chrono::seconds(secondsFromNow));
 }
 
 FakePlatform::FakePlatform()
-    : platform{clock,  clock,   events, clipboard, sound,       windows,  paths, keys,
-               hotKey, pages,   dialogs, shell,    fileWatcher, resolver, icmp} {
+    : platform{clock,  clock, events,  clipboard, sound,       windows,    paths,    keys,
+               hotKey, pages, dialogs, shell,     fileWatcher, logWatcher, resolver, icmp} {
     paths.program = temp / "program";
     paths.desktop = temp / "Desktop";
     fs::create_directories(paths.program / "Sound");

@@ -328,6 +328,7 @@ struct FakePlatform {
     FakeDialogs dialogs;
     FakeShell shell;
     FakeFileWatcher fileWatcher;
+    FakeFileWatcher logWatcher;
     FakeResolver resolver;
     FakeIcmp icmp;
     TempDir temp;

@@ -77,6 +77,7 @@ struct ProgramServices::Parts {
     QtDialogs* qtDialogs = nullptr;
     std::unique_ptr<Shell> shell;
     QtFileWatcher fileWatcher;
+    QtFileWatcher logWatcher;
     PosixHostResolver resolver;
     PosixIcmpEcho icmp;
     std::unique_ptr<SignalBridge> terminateSignals;
@@ -118,9 +119,9 @@ ProgramServices::ProgramServices(const ServiceChoice& choice)
                                                    : "no X11 display is available");
         p.hotKey = std::make_unique<NoHotKey>();
     }
-    platform_ = std::make_unique<Platform>(
-        Platform{p.timers, p.clock, p.events, *p.clipboard, *p.sound, *p.windows, *p.paths, *p.keys,
-                 *p.hotKey, p.pages, *p.dialogs, *p.shell, p.fileWatcher, p.resolver, p.icmp});
+    platform_ = std::make_unique<Platform>(Platform{
+        p.timers, p.clock, p.events, *p.clipboard, *p.sound, *p.windows, *p.paths, *p.keys,
+        *p.hotKey, p.pages, *p.dialogs, *p.shell, p.fileWatcher, p.logWatcher, p.resolver, p.icmp});
 }
 
 ProgramServices::~ProgramServices() = default;

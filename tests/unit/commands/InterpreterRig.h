@@ -44,7 +44,17 @@ struct InterpreterRig : GameLinkRig {
         writeFile(folder.game() / "baseq3" / "handleHound.cfg", kGameScript);
     }
 
-    void run(const std::string& line) { interpreter.processFile(line); }
+    void run(const std::string& line) {
+        interpreter.processFile(line);
+        refuseNameLinks();
+    }
+    // Without an alias database, a name looked up where the dump has no
+    // PunkBuster list ends in the lookup's own error.
+    void refuseNameLinks() {
+        while (!fp.pages.requests.empty() &&
+               fp.pages.requests.front().url.find("/links?") != std::string::npos)
+            fp.pages.answer({false, 0, {}, {}, "Connection refused"});
+    }
     // The game dumps its console with these lines; the watcher hands the
     // command over as it does on a new dump.
     void runFromDump(const std::vector<std::string>& lines) {

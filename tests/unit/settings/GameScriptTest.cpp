@@ -57,6 +57,31 @@ TEST(ChangeCmdIssueDelay, NotesAccumulateAndFollowTheTextAsItEnds) {
               "bind \"tab\" \"vstr part1; vstr w2x4;\"" + delayNote("w1") + delayNote("w2x4"));
 }
 
+TEST(ApplyConsoleLogSetting, TheLogLineFollowsTheSetting) {
+    const struct {
+        const char* setting; // ConsoleLog ("" = absent)
+        std::string before, after;
+    } cases[] = {
+        {"", "bind x\r\n//set logfile 2\r\necho y\r\n", "bind x\r\nset logfile 2\r\necho y\r\n"},
+        {"False", "set logfile 2\nbind x", "//set logfile 2\nbind x"},
+        {"True", "bind x", "bind x\r\nset logfile 2\r\n"}, // installed before the line existed
+        {"False", "bind x\r\n", "bind x\r\n"},
+        {"True", "// set logfile 2 is our line\r\n",
+         "// set logfile 2 is our line\r\nset logfile 2\r\n"},
+    };
+    for (const auto& c : cases) {
+        SettingsRig rig;
+        writeFile(rig.installed(), c.before);
+        if (*c.setting)
+            rig.settings.write("Main", "ConsoleLog", c.setting);
+        EXPECT_TRUE(rig.script.applyConsoleLogSetting());
+        EXPECT_EQ(readFile(rig.installed()), c.after) << c.before;
+    }
+    SettingsRig missing;
+    EXPECT_FALSE(missing.script.applyConsoleLogSetting());
+    EXPECT_TRUE(missing.fake.dialogs.messages.empty());
+}
+
 TEST(GameScript, MissingScriptIsReportedAndNothingStored) {
     SettingsRig rig;
     std::string oldKey = "tab", newKey = "f6";
@@ -196,7 +221,7 @@ TEST(ShippedScript, BindsBothKeysAndDefinesRisingWaits) {
     const std::string text = readFile(test::shippedScriptSource());
     for (const char* line :
          {"bind \"tab\" \"vstr part1; vstr w2;\"\r\n", "bind \"f5\" \"exec hh.cfg\"\r\n",
-          "seta part1 \"pb_plist\"\r\n", "set hh \"\"\r\n"})
+          "seta part1 \"pb_plist\"\r\n", "set hh \"\"\r\n", "\r\nset logfile 2\r\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
     int previous = 0;
     for (const char* wait : {"w1", "w2", "w2x2", "w2x4"}) {
