@@ -72,9 +72,10 @@ int runHeadless(const AppOptions& options) {
         frm.setLookupUrlOverride(options.lookupUrl);
     if (!resourceProblem.empty())
         frm.reportProblem(resourceProblem);
-    const std::string aliasDbNote = services.startLocalAliasService(frm.lookup().lookupAddress());
-    if (!aliasDbNote.empty())
-        frm.appendConsoleLine(aliasDbNote);
+    if (frm.lookup().usesOwnService())
+        services.startOwnAliasService(
+            [&frm](const std::string& address) { frm.lookup().setOwnServiceAddress(address); },
+            [&frm](const std::string& line) { frm.appendConsoleLine(line); });
 
     bool ended = false;
     int exitStatus = 0;

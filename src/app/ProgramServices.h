@@ -35,10 +35,12 @@ class ProgramServices {
     // Called on the UI thread when the program is asked to end from outside.
     void setOnTerminateRequest(std::function<void()> onTerminate);
 
-    // Starts the alias database that ships with the program when `lookupAddress`
-    // is its address and nothing answers there. A line for the console pane,
-    // "" when there is nothing to say.
-    std::string startLocalAliasService(const std::string& lookupAddress);
+    // Starts the alias database that ships with the program, private to the
+    // program folder, where the system has one. `onAddress` gets its address
+    // after every start ("" while none runs); `consoleLine` what the user
+    // should know (started, started again, could not start).
+    void startOwnAliasService(std::function<void(const std::string& address)> onAddress,
+                              std::function<void(const std::string& line)> consoleLine);
 
     // Desktop: the window that owns message boxes, and the main window (for
     // the foreground test).

@@ -112,9 +112,10 @@ void NameEventReporter::flush() {
         json += (json.size() > 1 ? "," : "") + record;
     json += "]";
     pending_.clear();
-    if (!settings_.recordSightings())
-        return;
-    const std::string url = serviceUrl(lookupAddress_(), "/names");
+    const std::string address = lookupAddress_();
+    if (!settings_.recordSightings() || address.empty())
+        return; // off, or no alias database to record into
+    const std::string url = serviceUrl(address, "/names");
     platform_.pages.postJson(
         url, json,
         [reported = failureReported_, console = consoleLine_, url](const FetchResult& result) {

@@ -192,8 +192,9 @@ bool SightingsReporter::isDue(const std::string& key, std::chrono::system_clock:
 }
 
 void SightingsReporter::recordFromDump(std::string_view dumpText, const std::string& mod) {
-    if (!settings_.recordSightings())
-        return;
+    const std::string address = lookupAddress_();
+    if (!settings_.recordSightings() || address.empty())
+        return; // off, or no alias database to record into
     const auto now = platform_.clock.now();
     const std::string seenAt = jsonQuoted(isoUtc(now));
     const std::string modUtf8 = toUtf8FromDump(mod);
@@ -216,7 +217,7 @@ void SightingsReporter::recordFromDump(std::string_view dumpText, const std::str
         return;
     json += ']';
 
-    const std::string url = serviceUrl(lookupAddress_(), "/sightings");
+    const std::string url = serviceUrl(address, "/sightings");
     std::weak_ptr<State> weak = state_;
     platform_.pages.postJson(
         url, json,

@@ -75,8 +75,18 @@ void LookupHandler::setLookupUrlOverride(const std::string& url) {
     urlOverride_ = url;
 }
 
+bool LookupHandler::usesOwnService() const {
+    return trimBlanks(urlOverride_).empty() && settings_.lookupUrl().empty();
+}
+
+void LookupHandler::setOwnServiceAddress(const std::string& address) {
+    ownServiceAddress_ = address;
+}
+
 std::string LookupHandler::lookupAddress() const {
     std::string address = trimBlanks(urlOverride_.empty() ? settings_.lookupUrl() : urlOverride_);
+    if (address.empty())
+        address = ownServiceAddress_;
     while (!address.empty() && address.back() == '/')
         address.pop_back();
     return address;

@@ -19,6 +19,12 @@ class LookupHandler {
 
     // An address given on the command line wins over Main / LookupURL.
     void setLookupUrlOverride(const std::string& url);
+    // True when neither names an address: the program's own alias database
+    // is asked, at the address the program gives it below.
+    bool usesOwnService() const;
+    // The own alias database's address ("" while none runs: lookups then end
+    // in the connectivity error, and no sightings are sent).
+    void setOwnServiceAddress(const std::string& address);
     // The lookup address (scheme, host and port, no path).
     std::string lookupAddress() const;
     // Called after the "UNKNOWN URL" result.
@@ -41,6 +47,7 @@ class LookupHandler {
     MainView& view_;
     ResultCall& result_;
     std::string urlOverride_;
+    std::string ownServiceAddress_;
     std::function<void()> clearLastCommand_;
 };
 

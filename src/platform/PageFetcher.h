@@ -21,6 +21,12 @@ class PageFetcher {
     // the outcome on the UI thread.
     virtual void postJson(const std::string& url, const std::string& json,
                           std::function<void(const FetchResult&)> done) = 0;
+    // The program's own alias database wants its owner's secret. From now on,
+    // requests to `origin` (scheme, host and port exactly as written here,
+    // e.g. "http://127.0.0.1:41234") carry "Authorization: Bearer <secret>"
+    // and follow no redirect; no other address ever gets the secret. A later
+    // call replaces both; an empty secret sends none.
+    virtual void setCredential(const std::string& origin, const std::string& secret) = 0;
 };
 
 } // namespace hh

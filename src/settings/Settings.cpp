@@ -141,7 +141,10 @@ std::string Settings::gameWindowTitle() const {
     return orDefault(read(kMain, "GameWindowTitle"), "Quake 3: Arena");
 }
 std::string Settings::lookupUrl() const {
-    return orDefault(read(kMain, "LookupURL"), kDefaultLookupUrl);
+    std::string url = trimBlanks(read(kMain, "LookupURL"));
+    while (!url.empty() && url.back() == '/')
+        url.pop_back();
+    return url == kFormerOwnLookupUrl ? std::string() : url;
 }
 bool Settings::recordSightings() const {
     return read(kMain, "RecordSightings") != "False";

@@ -49,8 +49,11 @@ class Settings {
     std::string dumpFileName() const;    // DumpFileName, "handleHound.who"
     std::string baseFolder() const;      // BaseFolder, "baseq3"
     std::string gameWindowTitle() const; // GameWindowTitle, "Quake 3: Arena"
-    std::string lookupUrl() const;       // LookupURL, kDefaultLookupUrl
-    bool recordSightings() const;        // RecordSightings, anything but "False" is true
+    // LookupURL, blanks and trailing slashes trimmed; "" when it names the
+    // program's own alias database: unset, empty, or the fixed address older
+    // versions gave that service (kFormerOwnLookupUrl).
+    std::string lookupUrl() const;
+    bool recordSightings() const; // RecordSightings, anything but "False" is true
     // ConsoleLog: the game-side script switches the engine's console log on
     // and typed commands are answered from it; anything but "False" is true.
     bool consoleLog() const;
@@ -82,6 +85,6 @@ class Settings {
     std::function<void(const std::string&)> onWriteError_;
 };
 
-inline constexpr const char* kDefaultLookupUrl = "http://127.0.0.1:27995";
+inline constexpr const char* kFormerOwnLookupUrl = "http://127.0.0.1:27995";
 
 } // namespace hh

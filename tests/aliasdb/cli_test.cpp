@@ -34,58 +34,69 @@ std::vector<AliasRow> aliasesIn(const std::filesystem::path& db, const std::stri
     return rows;
 }
 
-TEST(CommandLine, Parsing) {
-    struct Case {
-        std::vector<std::string> args;
-        std::string error; // part of the expected error, "" for none
-    };
-    const Case cases[] = {
-        {{}, ""},
-        {{"--listen", "0.0.0.0:8080", "--db=x.sqlite"}, ""},
-        {{"--postgres", "host=/tmp dbname=hh", "--max-connections", "10"}, ""},
-        {{"import", "--mod", "osp", "a.who", "b.who"}, ""},
-        {{"--listen", "127.0.0.1"}, "--listen wants"},
-        {{"--listen", "127.0.0.1:65536"}, "--listen wants"},
-        {{"--listen"}, "needs a value"},
-        {{"--db", "a", "--postgres", "b"}, "one of --db and --postgres"},
-        {{"--max-connections", "0"}, "1 to 1024"},
-        {{"--bogus"}, "unknown argument"},
-        {{"stray"}, "unknown argument"},
-        {{"import"}, "at least one dump"},
-        {{"import", "--listen", "1.2.3.4:5", "x"}, "unknown argument: --listen"},
-        {{"--export", "all", "--format", "json", "--output", "x.json"}, ""},
-        {{"--forget", "1A2B3C4D", "--db", "x"}, ""},
-        {{"--forget", "all"}, "--forget wants a GUID of 8 letters or digits"},
-        {{"--export", "1a2b3c4"}, "all or links"},
-        {{"--forget-name", "^1^2"}, "more than colour codes"},
-        {{"--export", "all"}, "--format csv or --format json"},
-        {{"--export", "all", "--format", "xml"}, "--format csv or"},
-        {{"--forget", "1a2b3c4d", "--output", "x"}, "go with --export"},
-    };
-    for (const auto& c : cases) {
-        const CommandLine cl = parseCommandLine(c.args);
-        if (c.error.empty()) {
-            EXPECT_EQ(cl.error, "") << c.args.size();
-        } else {
-            EXPECT_NE(cl.error.find(c.error), std::string::npos) << cl.error;
-        }
-    }
-    const CommandLine d = parseCommandLine({});
-    EXPECT_EQ(d.host + ":" + std::to_string(d.port), "127.0.0.1:27995");
-    EXPECT_EQ(d.dbFile, "aliases.sqlite");
-    const CommandLine i = parseCommandLine({"import", "--mod", "osp", "a.who", "b.who"});
-    EXPECT_EQ(i.mode, CommandLine::Mode::Import);
-    EXPECT_EQ(i.dumps, (std::vector<std::string>{"a.who", "b.who"}));
-    EXPECT_EQ(parseCommandLine({"--db", "x", "--help"}).mode, CommandLine::Mode::Help);
+CommandLine parse(std::vector<std::string> args) {
+    args.insert(args.begin(), "handlehound-aliasdb");
+    std::vector<const char*> argv;
+    for (const auto& a : args)
+        argv.push_back(a.c_str());
+    return parseCommandLine(static_cast<int>(argv.size()), argv.data());
 }
 
-TEST(Program, HelpAndBadArguments) {
+TEST(CommandLine, Parsing) {
+    using Mode = CommandLine::Mode;
+    const struct {
+        std::vector<std::string> args;
+        Mode mode;
+        std::string error; // part of the expected error, "" for none
+    } cases[] = {
+        {{"--credential", "c", "--listen", "127.0.0.1:8080", "--db=x.sqlite"}, Mode::Serve, ""},
+        {{"--credential", "c", "--postgres", "host=/tmp", "--max-connections", "10"},
+         Mode::Serve,
+         ""},
+        {{"import", "--mod", "osp", "a.who", "b.who"}, Mode::Import, ""},
+        {{"backup", "--program-dir", "p", "copy.sqlite"}, Mode::Backup, ""},
+        {{"--db", "x", "--version"}, Mode::Version, ""},
+        {{"--bogus", "--help"}, Mode::Help, ""},
+        {{}, Mode::Serve, "serving needs --credential"},
+        {{"--credential", "c", "--listen", "0.0.0.0:8080"}, Mode::Serve, "loopback"},
+        {{"--credential", "c", "--listen", "127.0.0.1:65536"}, Mode::Serve, "loopback"},
+        {{"--credential", "c", "--db", "a", "--postgres", "b"}, Mode::Serve, "excludes"},
+        {{"import", "--listen", "127.0.0.1:5", "x"}, Mode::Serve, "--listen"},
+        {{"--export", "all", "--format", "json", "--output", "x.json"}, Mode::Export, ""},
+        {{"--forget", "1A2B3C4D", "--db", "x"}, Mode::Forget, ""},
+        {{"--forget", "all"}, Mode::Serve, "--forget wants a GUID of 8 letters or digits"},
+        {{"--export", "1a2b3c4"}, Mode::Serve, "all or links"},
+        {{"--forget-name", "^1^2"}, Mode::Serve, "more than colour codes"},
+        {{"--export", "all"}, Mode::Serve, "--format csv or --format json"},
+        {{"--export", "all", "--format", "xml"}, Mode::Serve, "--format csv or"},
+        {{"--forget", "1a2b3c4d", "--output", "x"}, Mode::Serve, "go with --export"},
+    };
+    for (const auto& c : cases) {
+        const CommandLine cl = parse(c.args);
+        EXPECT_NE(cl.error.find(c.error), std::string::npos) << c.args.size() << ": " << cl.error;
+        EXPECT_EQ(cl.error.empty(), c.error.empty()) << cl.error;
+        if (c.error.empty()) {
+            EXPECT_EQ(cl.mode, c.mode) << cl.error;
+        }
+    }
+    const CommandLine i = parse({"import", "--mod", "osp", "a.who", "b.who"});
+    EXPECT_EQ(i.dumps, (std::vector<std::string>{"a.who", "b.who"}));
+    EXPECT_EQ(databaseFile(parse({"backup", "--program-dir", "/p", "c"})), "/p/aliases.sqlite");
+}
+
+TEST(Program, HelpVersionAndBadArguments) {
     Process help(HH_ALIASDB_BINARY, {"--help"});
     EXPECT_EQ(help.waitForExit(5s), 0);
     EXPECT_NE(help.output().find("Usage:"), std::string::npos);
+    Process version(HH_ALIASDB_BINARY, {"--version"});
+    EXPECT_EQ(version.waitForExit(5s), 0);
+    EXPECT_TRUE(std::regex_match(version.output(), std::regex("handlehound-aliasdb [0-9.]+\n")));
     Process bad(HH_ALIASDB_BINARY, {"--listen", "nowhere"});
     EXPECT_EQ(bad.waitForExit(5s), 2);
-    EXPECT_NE(bad.errors().find("--listen wants"), std::string::npos);
+    EXPECT_TRUE(std::regex_match(bad.errors(), std::regex("handlehound-aliasdb: --listen wants "
+                                                          "[^\n]*\nTry 'handlehound-aliasdb "
+                                                          "--help'\n")))
+        << bad.errors();
 }
 
 TEST(Program, ServesAndEndsCleanlyOnSignals) {
@@ -105,10 +116,19 @@ TEST(Program, ServesAndEndsCleanlyOnSignals) {
         EXPECT_EQ(httpGet(port, "/health").body, "ok\n");
 
         // A second service on the same address cannot start, and says why.
-        Process second(HH_ALIASDB_BINARY, {"--listen", "127.0.0.1:" + std::to_string(port), "--db",
-                                           (temp / "b.sqlite").string()});
+        Process second(HH_ALIASDB_BINARY,
+                       {"--listen", "127.0.0.1:" + std::to_string(port), "--db",
+                        (temp / "b.sqlite").string(), "--credential", credential.string()});
         EXPECT_EQ(second.waitForExit(5s), 1);
         EXPECT_NE(second.errors().find("cannot listen"), std::string::npos) << second.errors();
+
+        // The backup holds what the service wrote, although it is still only
+        // in the write-ahead log beside the database file.
+        const auto copy = temp / ("copy" + std::to_string(sig));
+        Process backup(HH_ALIASDB_BINARY,
+                       {"backup", "--db", (temp / "a.sqlite").string(), copy.string()});
+        EXPECT_EQ(backup.waitForExit(5s), 0) << backup.errors();
+        EXPECT_EQ(aliasesIn(copy, "1a2b3c4d").size(), 1u);
 
         service.signal(sig);
         EXPECT_EQ(service.waitForExit(5s), 0) << service.errors();
@@ -158,11 +178,12 @@ TEST(Program, ImportsPlayerLinesOfDumps) {
         "Dumped console text to handleHound.who.\n";
     hh::test::writeFile(temp / "osp" / "handleHound.who", dump);
     hh::test::writeFile(temp / "huge.who", std::string(17 * 1024 * 1024, 'x'));
-    const std::string db = (temp / "a.sqlite").string();
-
+    // Without --db: the database Handlehound keeps in its program folder.
+    const std::string db = (temp / "data" / "handlehound" / "aliases.sqlite").string();
     Process import(HH_ALIASDB_BINARY,
-                   {"import", "--db", db, (temp / "osp" / "handleHound.who").string(),
-                    (temp / "missing.who").string(), (temp / "huge.who").string()});
+                   {"import", (temp / "osp" / "handleHound.who").string(),
+                    (temp / "missing.who").string(), (temp / "huge.who").string()},
+                   {"XDG_DATA_HOME=" + (temp / "data").string()});
     EXPECT_EQ(import.waitForExit(5s), 1); // two of the three files could not be imported
     EXPECT_NE(import.output().find("handleHound.who: 2 sightings recorded"), std::string::npos)
         << import.output();

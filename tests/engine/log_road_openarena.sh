@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # The console log road with a real engine: Debian's OpenArena (ioquake3)
 # under Xvfb, the headless program with no display of its own (so no key
-# watching), the alias database on a free port.
+# watching), and the program folder's own alias database, which the program
+# starts beside itself.
 #   1. "/hh time" + Enter in the game console is answered in hh.cfg, without
 #      the Command key.
 #   2. After /name Alpha, /name ^1Bra^7vo, /name Charlie, "/hh charlie" and
 #      the Command key answer with Bravo in its colours, then Alpha.
-# Usage: log_road_openarena.sh HANDLEHOUND HANDLEHOUND_ALIASDB
+# Usage: log_road_openarena.sh HANDLEHOUND
 set -euo pipefail
 hh=$(realpath "$1")
-aliasdb=$(realpath "$2")
 started=$SECONDS
 work=$(mktemp -d /tmp/hh-logroad.XXXXXX)
 home="$work/home" prog="$work/program"
@@ -44,18 +44,13 @@ printf 'exec handleHound.cfg\r\n' > "$home/baseq3/autoexec.cfg"
 # OpenArena refuses a second rename within 10 s unless a local game allows it.
 printf 'set g_minNameChangePeriod 0\r\n' >> "$home/baseq3/autoexec.cfg"
 
-"$aliasdb" --listen 127.0.0.1:0 --db "$work/aliases.sqlite" 2> "$work/aliasdb.err" &
-pids+=($!)
-port_of() { port=$(sed -n 's/.*listening on http:\/\/127.0.0.1:\([0-9]*\).*/\1/p' "$work/aliasdb.err"); [ -n "$port" ]; }
-until_ok 10 port_of || fail "the alias database did not start"
-
 exec {fd}<> <(:)
 Xvfb -displayfd "$fd" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
 read -r -t 10 display <&"$fd" || fail "Xvfb did not start"
 
 env -u DISPLAY -u WAYLAND_DISPLAY "$hh" --headless --always-on --quiet --program-dir "$prog" \
-  --lookup-url "http://127.0.0.1:$port" > "$work/handlehound.out" 2>&1 &
+  > "$work/handlehound.out" 2>&1 &
 pids+=($!)
 DISPLAY=":$display" LIBGL_ALWAYS_SOFTWARE=1 SDL_AUDIODRIVER=dummy /usr/lib/ioquake3/ioquake3 \
   +set com_basegame baseoa +set fs_basegame baseq3 +set fs_basepath /usr/lib/openarena \

@@ -179,6 +179,8 @@ class FakePageFetcher : public PageFetcher {
         if (done)
             pendingPosts.push_back(std::move(done));
     }
+    // Only the program's entry hands out the credential; the logic never does.
+    void setCredential(const std::string&, const std::string&) override {}
     // Answers the oldest open GET.
     void answer(const FetchResult& result);
     struct Request {

@@ -1,17 +1,18 @@
-// The chief command on a machine with nothing else set up: the headless
-// program and the shipped alias database on loopback. Players seen in earlier
-// dumps are remembered, and a later "/hh <name>" lists every name they used.
+// The chief command on a machine with nothing else set up: each headless
+// program starts the alias database of its own program folder. Players seen in
+// earlier dumps are remembered there, and only there; a stranger on the same
+// machine is refused; a service that dies is started once more.
+#include "common/Strings.h"
 #include "support/GameFolder.h"
 #include "support/Process.h"
+#include "support/RawHttp.h"
 
-#include <arpa/inet.h>
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <thread>
-#include <unistd.h>
 
 using namespace std::chrono_literals;
 using hh::test::GameFolder;
@@ -20,90 +21,103 @@ using hh::test::waitUntil;
 
 namespace {
 
-bool answersOn(int port) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_port = htons(static_cast<std::uint16_t>(port));
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool connected = ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
-    ::close(fd);
-    return connected;
-}
+// A headless program on its own game and program folders.
+struct Player {
+    GameFolder g;
+    Process program{HH_BINARY,
+                    {"--headless", "--always-on", "--quiet", "--program-dir", g.program().string()},
+                    {"DISPLAY="}};
 
-int freeLoopbackPort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    socklen_t len = sizeof addr;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-    ::close(fd);
-    return ntohs(addr.sin_port);
-}
+    // The port of the service it announced last, 0 before any.
+    int servicePort() const {
+        const std::string out = program.output();
+        const std::string mark = "on http://127.0.0.1:";
+        const auto at = out.rfind(mark);
+        return at == std::string::npos ? 0 : std::stoi(out.substr(at + mark.size()));
+    }
+    // Looks the GUID's player up by name until the answer holds every one of
+    // `expected` (recording runs in the background); returns the last answer.
+    std::string lookUp(const std::string& name, const std::vector<std::string>& expected) {
+        std::string script;
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            auto dump = GameFolder::playerList({{"1a2b3c4d", name}});
+            // The same command twice in a row is taken for a repeat.
+            dump.push_back("]/hh " + (attempt % 2 ? hh::toLower(name) : name));
+            g.writeDump(dump);
+            waitUntil(
+                [&] {
+                    return g.resultText().find("^3= ^3") != std::string::npos ||
+                           g.resultText().find("No ^3Aliases") != std::string::npos;
+                },
+                10s);
+            script = g.resultText();
+            if (std::all_of(expected.begin(), expected.end(), [&](const std::string& e) {
+                    return script.find(e) != std::string::npos;
+                }))
+                break;
+            std::this_thread::sleep_for(200ms);
+        }
+        return script;
+    }
+};
 
-std::string aliasDbBinary() {
-    return (std::filesystem::path(HH_BINARY).parent_path() / "handlehound-aliasdb").string();
+// The alias database the program started: its one child process.
+pid_t serviceOf(pid_t program) {
+    std::ifstream children("/proc/" + std::to_string(program) + "/task/" + std::to_string(program) +
+                           "/children");
+    pid_t child = 0;
+    children >> child;
+    return child;
 }
 
 } // namespace
 
-TEST(AliasDatabaseEndToEnd, NamesSeenInEarlierDumpsAreListed) {
-    GameFolder g;
-    const int port = freeLoopbackPort();
-    const std::string listen = "127.0.0.1:" + std::to_string(port);
-    Process db(aliasDbBinary(),
-               {"--listen", listen, "--db", (g.program() / "aliases.sqlite").string()});
-    // The first dump's players are posted once; the service must be up by then.
-    ASSERT_TRUE(waitUntil([&] { return answersOn(port); }, 10s)) << db.errors();
-    Process program(HH_BINARY,
-                    {"--headless", "--always-on", "--quiet", "--program-dir", g.program().string(),
-                     "--lookup-url", "http://" + listen},
-                    {"DISPLAY="});
-    ASSERT_TRUE(waitUntil([&] { return g.resultText().find("ENABLED") != std::string::npos; }, 10s))
-        << program.errors();
+TEST(AliasDatabaseEndToEnd, EachProgramFolderKeepsItsOwnPrivateDatabase) {
+    Player a, b;
+    for (Player* p : {&a, &b})
+        ASSERT_TRUE(
+            waitUntil([&] { return p->g.resultText().find("ENABLED") != std::string::npos; }, 10s))
+            << p->program.output() << p->program.errors();
+    ASSERT_TRUE(a.servicePort() && b.servicePort()) << a.program.output() << b.program.output();
+    EXPECT_NE(a.servicePort(), b.servicePort());
 
-    // Two games: the same GUID under two names; another player once.
-    auto first = GameFolder::playerList({{"1a2b3c4d", "Old Name"}, {"5e6f7a8b", "Bystander"}});
+    // The same GUID under other names in the two games, and an old name in
+    // the first: each folder lists only what its own program saw.
+    auto first = GameFolder::playerList({{"1a2b3c4d", "Old Name"}});
     first.push_back("]/hh hb");
-    g.writeDump(first);
-    ASSERT_TRUE(waitUntil([&] { return g.resultText().find("ACTIVE") != std::string::npos; }, 10s));
-    auto second = GameFolder::playerList({{"1a2b3c4d", "NewName"}});
-    second.push_back("]/hh time");
-    g.writeDump(second);
+    a.g.writeDump(first);
+    ASSERT_TRUE(
+        waitUntil([&] { return a.g.resultText().find("ACTIVE") != std::string::npos; }, 10s));
+    const std::string inA = a.lookUp("NewName", {"^7NewName", "^7Old"});
+    EXPECT_NE(inA.find("^7NewName"), std::string::npos)
+        << inA << a.program.output() << hh::test::readFile(a.g.program() / "log" / "aliasdb.log");
+    EXPECT_NE(inA.find("echo ^32, "), std::string::npos) << inA; // the count prefix
+    const std::string inB = b.lookUp("Other", {"^7Other"});
+    EXPECT_NE(inB.find("^7Other"), std::string::npos) << inB << b.program.output();
+    EXPECT_EQ(inB.find("Name"), std::string::npos) << inB;
+    EXPECT_TRUE(std::filesystem::exists(a.g.program() / "aliases.sqlite"));
+    EXPECT_TRUE(std::filesystem::exists(b.g.program() / "aliases.sqlite"));
+
+    // Another program on this machine, without the owner's secret.
+    const int port = a.servicePort();
+    EXPECT_EQ(
+        hh::test::sendRaw(port, hh::test::requestBytes(port, "GET", "/search?q=Name", "")).status,
+        401);
+
+    // The service dies: it is started again once, and the console says so.
+    ASSERT_EQ(::kill(serviceOf(a.program.pid()), SIGKILL), 0);
     ASSERT_TRUE(waitUntil(
-        [&] {
-            return g.resultText().find("ACTIVE") == std::string::npos &&
-                   g.resultText().find("Updating") == std::string::npos;
-        },
-        10s));
+        [&] { return a.program.output().find("started it again") != std::string::npos; }, 10s))
+        << a.program.output();
+    EXPECT_NE(a.servicePort(), port);
+    EXPECT_NE(a.lookUp("NewName", {"^7NewName"}).find("^7Old"), std::string::npos);
+    ASSERT_EQ(::kill(serviceOf(a.program.pid()), SIGKILL), 0);
+    EXPECT_TRUE(waitUntil(
+        [&] { return a.program.output().find("stopped again") != std::string::npos; }, 10s))
+        << a.program.output();
 
-    // Recording runs in the background; ask until both names are there.
-    std::string script;
-    bool listed = false;
-    for (int attempt = 0; attempt < 20 && !listed; ++attempt) {
-        auto lookup = GameFolder::playerList({{"1a2b3c4d", "NewName"}});
-        lookup.push_back(attempt % 2 ? "]/hh newname" : "]/hh NewName");
-        g.writeDump(lookup);
-        waitUntil(
-            [&] {
-                return g.resultText().find("^3= ^3") != std::string::npos ||
-                       g.resultText().find("No ^3Aliases") != std::string::npos;
-            },
-            10s);
-        script = g.resultText();
-        listed = script.find("^7NewName") != std::string::npos &&
-                 script.find("Old") != std::string::npos;
-        if (!listed)
-            std::this_thread::sleep_for(200ms);
+    for (Player* p : {&a, &b}) {
+        p->program.signal(SIGTERM);
+        EXPECT_EQ(p->program.waitForExit(10s), 0);
     }
-    EXPECT_TRUE(listed) << script << "\n" << program.output();
-    EXPECT_NE(script.find("echo ^32, "), std::string::npos) << script; // the count prefix
-    EXPECT_EQ(script.find("Bystander"), std::string::npos) << script;
-
-    program.signal(SIGTERM);
-    EXPECT_EQ(program.waitForExit(10s), 0);
-    db.signal(SIGTERM);
-    EXPECT_EQ(db.waitForExit(10s), 0);
 }

@@ -188,6 +188,39 @@ TEST_F(LookupFetch, PostJsonSendsTheBody) {
     EXPECT_EQ(requests[0].headers.at("content-type"), "application/json");
 }
 
+TEST_F(LookupFetch, TheCredentialGoesToItsOwnAddressOnly) {
+    HttpTestServer other([](const HttpRequest&) { return page(200, "other"); });
+    HttpTestServer own([&](const HttpRequest& r) {
+        return r.target == "/moved" ? page(302, "", {{"Location", other.baseUrl() + "/"}})
+                                    : page(200, "own");
+    });
+    QtPageFetcher fetcher;
+    fetcher.setCredential(own.baseUrl(), "s3cret");
+    const struct {
+        std::string url;
+        int status;
+    } cases[] = {
+        {own.baseUrl() + "/health", 200},
+        {other.baseUrl() + "/health", 200},
+        {"http://localhost:" + std::to_string(own.port()) + "/health", 200}, // another name
+        {own.baseUrl() + "/moved", 302}, // not followed: the header would go along
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(get(fetcher, c.url).result.httpStatus, c.status) << c.url;
+    fetcher.setCredential(own.baseUrl(), "");
+    get(fetcher, own.baseUrl() + "/health");
+
+    const auto sent = [](const HttpTestServer& server) {
+        std::vector<std::string> values;
+        for (const auto& r : server.requests())
+            values.push_back(r.headers.count("authorization") ? r.headers.at("authorization")
+                                                              : "-");
+        return values;
+    };
+    EXPECT_EQ(sent(own), (std::vector<std::string>{"Bearer s3cret", "-", "Bearer s3cret", "-"}));
+    EXPECT_EQ(sent(other), std::vector<std::string>{"-"});
+}
+
 TEST_F(LookupFetch, PostToASilentServerTimesOut) {
     HttpTestServer server([](const HttpRequest&) { return behaving(Behaviour::NeverAnswer); });
     QtPageFetcher fetcher;

@@ -1,8 +1,11 @@
 #include "CommandLine.h"
 
+#include "app/ProgramFolder.h"
 #include "common/Strings.h"
 #include "gamelink/NameKey.h"
 #include "gamelink/Sightings.h"
+
+#include <CLI/CLI.hpp>
 
 #include <charconv>
 
@@ -10,154 +13,146 @@ namespace hh::aliasdb {
 
 namespace {
 
-bool parseNumber(const std::string& text, long long low, long long high, long long& out) {
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, out);
-    return ec == std::errc() && ptr == end && !text.empty() && out >= low && out <= high;
+// ADDRESS:PORT on loopback: the service only answers to loopback names, so
+// listening anywhere else would only invite strangers.
+std::string parseListen(const std::string& value, CommandLine& cl) {
+    const auto colon = value.rfind(':');
+    int port = -1;
+    const char* end = value.data() + value.size();
+    if (colon != std::string::npos &&
+        std::from_chars(value.data() + colon + 1, end, port).ptr == end &&
+        colon + 1 < value.size() && port >= 0 && port <= 65535 && value.rfind("127.", 0) == 0) {
+        cl.host = value.substr(0, colon);
+        cl.port = port;
+        return {};
+    }
+    return "--listen wants a loopback ADDRESS:PORT, e.g. 127.0.0.1:0 (port 0 picks one)";
 }
 
-bool parseListen(const std::string& value, CommandLine& cl) {
-    const auto colon = value.rfind(':');
-    long long port = 0;
-    if (colon == std::string::npos || colon == 0 ||
-        !parseNumber(value.substr(colon + 1), 0, 65535, port))
-        return false;
-    cl.host = value.substr(0, colon);
-    cl.port = static_cast<int>(port);
-    return true;
+// --forget GUID, --forget-name NAME, and --export GUID|all|links with its
+// --format and --output.
+std::string checkRecordsOptions(const std::string& forget, const std::string& forgetName,
+                                const std::string& exportWhat, CommandLine& cl) {
+    const bool exporting = !exportWhat.empty();
+    if (exporting || !forget.empty()) {
+        cl.mode = exporting ? CommandLine::Mode::Export : CommandLine::Mode::Forget;
+        cl.guid = toLower(exporting ? exportWhat : forget);
+        const bool exportWord = cl.guid == "all" || cl.guid == "links";
+        if (!isSightingGuid(cl.guid) && (!exporting || !exportWord))
+            return exporting ? "--export wants a GUID of 8 letters or digits, all or links"
+                             : "--forget wants a GUID of 8 letters or digits";
+    } else if (!forgetName.empty()) {
+        cl.mode = CommandLine::Mode::ForgetName;
+        cl.name = trimBlanks(forgetName);
+        // An empty key would match every event that is not a rename.
+        if (!isSightingText(cl.name, kMaxSightingNameBytes) || nameKey(cl.name).empty())
+            return "--forget-name wants a name of 1 to 64 bytes, more than colour codes";
+    }
+    if ((!cl.exportFormat.empty() || !cl.outputFile.empty()) && !exporting)
+        return "--format and --output go with --export";
+    if (exporting && cl.exportFormat != "csv" && cl.exportFormat != "json")
+        return "--export wants --format csv or --format json";
+    return {};
+}
+
+void addDatabase(CLI::App& app, CommandLine& cl, bool withPostgres) {
+    auto* db = app.add_option("--db", cl.dbFile);
+    app.add_option("--program-dir", cl.programDir);
+    if (withPostgres)
+        app.add_option("--postgres", cl.postgres)->excludes(db);
 }
 
 } // namespace
 
-CommandLine parseCommandLine(const std::vector<std::string>& args) {
+CommandLine parseCommandLine(int argc, const char* const* argv) {
     CommandLine cl;
-    std::size_t i = 0;
-    if (!args.empty() && args[0] == "import") {
+    bool help = false, version = false;
+    std::string listen, forget, forgetName, exportWhat;
+    CLI::App cli("handlehound-aliasdb");
+    cli.set_help_flag(); // our own text
+    cli.add_flag("--help,-h", help);
+    cli.add_flag("--version", version);
+    cli.add_option("--listen", listen);
+    cli.add_option("--credential", cl.credentialFile);
+    cli.add_option("--port-file", cl.portFile);
+    cli.add_option("--log", cl.logFile);
+    cli.add_option("--max-connections", cl.maxConnections)->check(CLI::Range(1, 1024));
+    auto* forgetOption = cli.add_option("--forget", forget);
+    auto* forgetNameOption = cli.add_option("--forget-name", forgetName)->excludes(forgetOption);
+    cli.add_option("--export", exportWhat)->excludes(forgetOption, forgetNameOption);
+    cli.add_option("--format", cl.exportFormat);
+    cli.add_option("--output", cl.outputFile);
+    addDatabase(cli, cl, true);
+    auto* import = cli.add_subcommand("import");
+    addDatabase(*import, cl, true);
+    import->add_option("--mod", cl.mod);
+    import->add_option("DUMP", cl.dumps)->required();
+    auto* backup = cli.add_subcommand("backup");
+    addDatabase(*backup, cl, false);
+    backup->add_option("COPY", cl.backupFile)->required();
+    cli.require_subcommand(0, 1);
+    try {
+        cli.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        cl.error = e.what();
+        // Asking for help or the version wins over what else is wrong.
+        if (!help && !version)
+            return cl;
+        cl.error.clear();
+    }
+    if (help || version) {
+        cl.mode = help ? CommandLine::Mode::Help : CommandLine::Mode::Version;
+        return cl;
+    }
+    if (import->parsed())
         cl.mode = CommandLine::Mode::Import;
-        ++i;
-    }
-    bool sawDb = false;
-    for (; i < args.size(); ++i) {
-        std::string arg = args[i];
-        std::string value;
-        bool hasValue = false;
-        if (const auto eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
-            value = arg.substr(eq + 1);
-            arg.resize(eq);
-            hasValue = true;
-        }
-        const auto takeValue = [&]() {
-            if (!hasValue && i + 1 < args.size()) {
-                value = args[++i];
-                hasValue = true;
-            }
-            if (!hasValue)
-                cl.error = arg + " needs a value";
-            return hasValue;
-        };
-        if (arg == "--help" || arg == "-h") {
-            cl.mode = CommandLine::Mode::Help;
-            return cl;
-        }
-        if (arg == "--db" || arg == "--postgres") {
-            if (!takeValue())
-                return cl;
-            (arg == "--db" ? cl.dbFile : cl.postgres) = value;
-            if (sawDb) {
-                cl.error = "give one of --db and --postgres, once";
-                return cl;
-            }
-            sawDb = true;
-        } else if (arg == "--listen" && cl.mode == CommandLine::Mode::Serve) {
-            if (!takeValue())
-                return cl;
-            if (!parseListen(value, cl)) {
-                cl.error = "--listen wants ADDRESS:PORT, e.g. 127.0.0.1:27995";
-                return cl;
-            }
-        } else if ((arg == "--credential" || arg == "--log") &&
-                   cl.mode == CommandLine::Mode::Serve) {
-            if (!takeValue())
-                return cl;
-            (arg == "--log" ? cl.logFile : cl.credentialFile) = value;
-        } else if (arg == "--max-connections" && cl.mode == CommandLine::Mode::Serve) {
-            long long n = 0;
-            if (!takeValue())
-                return cl;
-            if (!parseNumber(value, 1, 1024, n)) {
-                cl.error = "--max-connections wants a number from 1 to 1024";
-                return cl;
-            }
-            cl.maxConnections = static_cast<std::size_t>(n);
-        } else if ((arg == "--forget" || arg == "--export") &&
-                   cl.mode == CommandLine::Mode::Serve) {
-            if (!takeValue())
-                return cl;
-            cl.mode = arg == "--forget" ? CommandLine::Mode::Forget : CommandLine::Mode::Export;
-            cl.guid = toLower(value);
-            const bool exportWord = cl.guid == "all" || cl.guid == "links";
-            if (!isSightingGuid(value) && (arg == "--forget" || !exportWord)) {
-                cl.error = arg + " wants a GUID of 8 letters or digits" +
-                           (arg == "--export" ? ", all or links" : "");
-                return cl;
-            }
-        } else if (arg == "--forget-name" && cl.mode == CommandLine::Mode::Serve) {
-            if (!takeValue())
-                return cl;
-            cl.mode = CommandLine::Mode::ForgetName;
-            cl.name = trimBlanks(value);
-            // An empty key would match every event that is not a rename.
-            if (!isSightingText(cl.name, kMaxSightingNameBytes) || nameKey(cl.name).empty()) {
-                cl.error = "--forget-name wants a name of 1 to 64 bytes, more than colour codes";
-                return cl;
-            }
-        } else if (arg == "--format" || arg == "--output") {
-            if (!takeValue())
-                return cl;
-            (arg == "--format" ? cl.exportFormat : cl.outputFile) = value;
-        } else if (arg == "--mod" && cl.mode == CommandLine::Mode::Import) {
-            if (!takeValue())
-                return cl;
-            cl.mod = value;
-        } else if (cl.mode == CommandLine::Mode::Import && arg.rfind("--", 0) != 0) {
-            cl.dumps.push_back(arg);
-        } else {
-            cl.error = "unknown argument: " + arg;
-            return cl;
-        }
-    }
-    if (cl.mode == CommandLine::Mode::Import && cl.dumps.empty())
-        cl.error = "import needs at least one dump file";
-    const bool exporting = cl.mode == CommandLine::Mode::Export;
-    if ((!cl.exportFormat.empty() || !cl.outputFile.empty()) && !exporting)
-        cl.error = "--format and --output go with --export";
-    else if (exporting && cl.exportFormat != "csv" && cl.exportFormat != "json")
-        cl.error = "--export wants --format csv or --format json";
+    else if (backup->parsed())
+        cl.mode = CommandLine::Mode::Backup;
+    else if (!listen.empty())
+        cl.error = parseListen(listen, cl);
+    if (cl.error.empty())
+        cl.error = checkRecordsOptions(forget, forgetName, exportWhat, cl);
+    if (cl.mode == CommandLine::Mode::Serve && cl.error.empty() && cl.credentialFile.empty())
+        cl.error = "serving needs --credential FILE: the secret every client must send";
     return cl;
+}
+
+std::string databaseFile(const CommandLine& cl) {
+    if (!cl.dbFile.empty())
+        return cl.dbFile;
+    return (resolveProgramFolders(cl.programDir).program / "aliases.sqlite").string();
 }
 
 std::string usageText() {
     return "Usage:\n"
-           "  handlehound-aliasdb [--listen ADDRESS:PORT] [--db FILE | --postgres CONNINFO]\n"
-           "                      [--credential FILE] [--log FILE] [--max-connections N]\n"
+           "  handlehound-aliasdb --credential FILE [--listen ADDRESS:PORT] [--port-file FILE]\n"
+           "                      [--db FILE | --postgres CONNINFO] [--log FILE]\n"
+           "                      [--max-connections N]\n"
            "  handlehound-aliasdb import [--db FILE | --postgres CONNINFO] [--mod MOD] DUMP...\n"
+           "  handlehound-aliasdb backup [--db FILE] COPY\n"
            "  handlehound-aliasdb --forget GUID [--db FILE | --postgres CONNINFO]\n"
            "  handlehound-aliasdb --forget-name NAME [--db FILE | --postgres CONNINFO]\n"
            "  handlehound-aliasdb --export GUID|all|links --format csv|json [--output FILE]\n"
            "                      [--db ...]\n"
+           "  handlehound-aliasdb --help | --version\n"
            "\n"
            "Serves the alias database that Handlehound looks GUIDs up in, and records the\n"
-           "players Handlehound sees.\n"
+           "players Handlehound sees. Handlehound starts it for its program folder.\n"
            "\n"
-           "  --listen     address to serve on (default 127.0.0.1:27995; port 0 picks one)\n"
-           "  --db         SQLite file (default ./aliases.sqlite; created when missing)\n"
+           "  --credential file with the secret every client must send as\n"
+           "               \"Authorization: Bearer SECRET\"; created with a random one when\n"
+           "               missing, refused when other users may read it\n"
+           "  --listen     loopback address to serve on (default 127.0.0.1:0, a free port)\n"
+           "  --port-file  file the port is written to once requests are accepted\n"
+           "  --db         SQLite file (default: aliases.sqlite in the program folder, the\n"
+           "               one Handlehound uses, or --program-dir DIR)\n"
            "  --postgres   libpq connection string, e.g. \"host=/run/postgresql dbname=hh\"\n"
-           "  --credential file with the secret clients must send as \"Authorization:\n"
-           "               Bearer SECRET\" (created with a random one when missing)\n"
            "  --log        request log file, rotated at 1 MiB (default: standard error)\n"
            "  --max-connections  connections served at once (default 64)\n"
            "  import       record the PunkBuster player lines of console dumps; --mod names\n"
            "               the mod (default: the folder the dump lies in)\n"
+           "  backup       copy the SQLite database to COPY, consistent even while the\n"
+           "               service writes (a plain copy of a WAL database can miss entries)\n"
            "  --forget GUID  remove every record of a GUID, and the name links of its names,\n"
            "               leaving no copy in the file\n"
            "  --forget-name NAME  remove every name link from or to NAME (colour codes and\n"
@@ -171,9 +166,9 @@ std::string usageText() {
            "POST /forget (JSON arrays of {guid, name}), /seen?name=, POST /names and\n"
            "/links?name= (see the README).\n"
            "The service prints \"listening on http://ADDRESS:PORT\" once it accepts\n"
-           "requests, logs one line per request on standard error and ends on SIGTERM or\n"
-           "SIGINT with exit status 0. Exit status 1: it could not start (address in use,\n"
-           "database unusable); 2: wrong arguments.\n";
+           "requests and ends on SIGTERM or SIGINT with exit status 0. Exit status 1: it\n"
+           "could not start (address in use, database unusable), or an import, backup,\n"
+           "forget or export failed; 2: wrong arguments.\n";
 }
 
 } // namespace hh::aliasdb

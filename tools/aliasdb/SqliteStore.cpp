@@ -171,6 +171,43 @@ bool SqliteStore::addNameKeys(std::string& error) {
         error);
 }
 
+bool SqliteStore::backup(const std::filesystem::path& file, const std::filesystem::path& copy,
+                         std::string& error) {
+    std::filesystem::path partial = copy;
+    partial += ".partial";
+    std::error_code ec;
+    std::filesystem::remove(partial, ec); // what a failed run left
+    sqlite3* from = nullptr;
+    sqlite3* to = nullptr;
+    bool ok = sqlite3_open_v2(file.c_str(), &from, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK;
+    if (!ok)
+        error = "cannot read " + file.string() + ": " + sqlite3_errmsg(from);
+    if (ok && sqlite3_open(partial.c_str(), &to) != SQLITE_OK) {
+        error = "cannot write " + partial.string() + ": " + sqlite3_errmsg(to);
+        ok = false;
+    }
+    if (ok) {
+        sqlite3_busy_timeout(from, 5000);
+        sqlite3_backup* b = sqlite3_backup_init(to, "main", from, "main");
+        const int rc = b ? sqlite3_backup_step(b, -1) : SQLITE_ERROR;
+        sqlite3_backup_finish(b);
+        ok = rc == SQLITE_DONE && sqlite3_errcode(to) == SQLITE_OK;
+        if (!ok)
+            error = "backup of " + file.string() + " failed: " + sqlite3_errmsg(to);
+    }
+    sqlite3_close(to);
+    sqlite3_close(from);
+    if (ok)
+        std::filesystem::rename(partial, copy, ec);
+    if (ok && ec) {
+        error = "cannot write " + copy.string() + ": " + ec.message();
+        ok = false;
+    }
+    if (!ok)
+        std::filesystem::remove(partial, ec);
+    return ok;
+}
+
 bool SqliteStore::exec(const char* sql, std::string& error) {
     char* message = nullptr;
     if (sqlite3_exec(db_, sql, nullptr, nullptr, &message) == SQLITE_OK)

@@ -27,6 +27,12 @@ class SqliteStore : public AliasStore {
 
     ~SqliteStore() override;
 
+    // Copies the database at `file` to `copy` with SQLite's online backup, so
+    // the copy is whole even while the service writes; `copy` appears only
+    // when complete (an existing one is replaced).
+    static bool backup(const std::filesystem::path& file, const std::filesystem::path& copy,
+                       std::string& error);
+
     bool record(const std::vector<Sighting>& batch, std::string& error) override;
     bool aliasesOf(const std::string& guid, std::size_t limit, std::vector<AliasRow>& out,
                    std::string& error) override;

@@ -1,37 +1,18 @@
-// handlehound-aliasdb: the local alias database service and its import command.
-#include "AliasService.h"
+// handlehound-aliasdb: the local alias database service and its commands for
+// the records (import, backup, forget, export).
 #include "CommandLine.h"
-#include "Credential.h"
 #include "DumpImport.h"
-#include "HttpServer.h"
-#include "PostgresStore.h"
 #include "Privacy.h"
+#include "RunService.h"
 #include "SqliteStore.h"
-#include "common/RotatingLogFile.h"
+#include "common/Version.h"
 #include "gamelink/NameKey.h"
 
-#include <malloc.h>
-
-#include <csignal>
-#include <cstdio>
-#include <ctime>
 #include <iostream>
-#include <optional>
-#include <pthread.h>
-#include <thread>
 
 using namespace hh::aliasdb;
 
 namespace {
-
-// Each worker thread of the service has a database connection of its own.
-constexpr int kWorkers = 4;
-
-std::unique_ptr<AliasStore> openStore(const CommandLine& cl, std::string& error) {
-    if (!cl.postgres.empty())
-        return PostgresStore::open(cl.postgres, error);
-    return SqliteStore::open(cl.dbFile, error);
-}
 
 int runImport(AliasStore& store, const CommandLine& cl) {
     int status = 0;
@@ -82,96 +63,41 @@ int runExport(AliasStore& store, const CommandLine& cl) {
     return 0;
 }
 
-int runService(const CommandLine& cl) {
-    // Request bodies of up to 1 MiB get pages of their own that go back to the
-    // system when freed. Left to itself, the allocator raises this threshold
-    // after the first large free and keeps later bodies on its heap, so a
-    // burst of large requests would leave the service that much bigger.
-    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-    // Signals go to one waiting thread instead of interrupting arbitrary ones,
-    // so the stop runs as ordinary code.
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGTERM);
-    sigaddset(&stopSignals, SIGINT);
-    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
-    std::signal(SIGPIPE, SIG_IGN);
-
-    // Requests go to the log file when one is named; what the caller watches
-    // for (ready, stopped, cannot start) goes to standard error as well.
-    std::optional<hh::RotatingLogFile> logFile;
-    if (!cl.logFile.empty())
-        logFile.emplace(cl.logFile);
-    const LogSink log = [&](const std::string& line) {
-        if (logFile) {
-            logFile->append(line + "\n");
-        } else {
-            std::fprintf(stderr, "%s\n", line.c_str());
-            std::fflush(stderr);
-        }
-    };
-    const LogSink say = [&](const std::string& line) {
-        log("handlehound-aliasdb: " + line);
-        if (logFile)
-            std::fprintf(stderr, "handlehound-aliasdb: %s\n", line.c_str());
-    };
+int runBackup(const CommandLine& cl) {
     std::string error;
-    ServerOptions options;
-    if (!cl.credentialFile.empty() &&
-        !loadOrCreateCredential(cl.credentialFile, options.credential, error)) {
-        say(error);
+    if (!cl.postgres.empty() || !SqliteStore::backup(databaseFile(cl), cl.backupFile, error)) {
+        std::cerr << "handlehound-aliasdb: " << error << "\n";
         return 1;
     }
-    std::vector<std::unique_ptr<AliasStore>> stores;
-    std::vector<std::unique_ptr<AliasService>> services;
-    std::vector<RequestHandler> workers;
-    for (int i = 0; i < kWorkers; ++i) {
-        stores.push_back(openStore(cl, error));
-        if (!stores.back()) {
-            say(error);
-            return 1;
-        }
-        services.push_back(std::make_unique<AliasService>(
-            *stores.back(), [] { return static_cast<std::int64_t>(std::time(nullptr)); }));
-        workers.push_back(
-            [s = services.back().get()](const HttpRequest& r) { return s->handle(r); });
-    }
-    options.host = cl.host;
-    options.port = cl.port;
-    options.maxConnections = cl.maxConnections;
-    HttpServer server(options, std::move(workers), log);
-    if (!server.listen(error)) {
-        say(error);
-        return 1;
-    }
-    say("listening on http://" + cl.host + ":" + std::to_string(server.port()));
-
-    std::thread waiter([&] {
-        int signal = 0;
-        sigwait(&stopSignals, &signal);
-        say(std::string("stopping on ") + (signal == SIGTERM ? "SIGTERM" : "SIGINT"));
-        server.stop();
-    });
-    server.run();
-    waiter.join();
-    say("stopped");
+    std::cout << databaseFile(cl) << " copied to " << cl.backupFile << "\n";
     return 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const CommandLine cl = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const CommandLine cl = parseCommandLine(argc, argv);
     if (!cl.error.empty()) {
-        std::cerr << "handlehound-aliasdb: " << cl.error << "\n\n" << usageText();
+        std::cerr << "handlehound-aliasdb: " << cl.error << "\nTry 'handlehound-aliasdb --help'\n";
         return 2;
     }
-    if (cl.mode == CommandLine::Mode::Help) {
+    switch (cl.mode) {
+    case CommandLine::Mode::Help:
         std::cout << usageText();
         return 0;
-    }
-    if (cl.mode == CommandLine::Mode::Serve)
+    case CommandLine::Mode::Version:
+        std::cout << "handlehound-aliasdb " << hh::versionText() << "\n";
+        return 0;
+    case CommandLine::Mode::Backup:
+        return runBackup(cl);
+    case CommandLine::Mode::Serve:
         return runService(cl);
+    case CommandLine::Mode::Import:
+    case CommandLine::Mode::Forget:
+    case CommandLine::Mode::ForgetName:
+    case CommandLine::Mode::Export:
+        break;
+    }
     std::string error;
     auto store = openStore(cl, error);
     if (!store) {

@@ -77,9 +77,10 @@ int runDesktop(const AppOptions& options, int argc, char** argv) {
         return 0; // setup cancelled: nothing was started
     if (!resourceProblem.empty())
         frm.reportProblem(resourceProblem);
-    const std::string aliasDbNote = services.startLocalAliasService(frm.lookup().lookupAddress());
-    if (!aliasDbNote.empty())
-        frm.appendConsoleLine(aliasDbNote);
+    if (frm.lookup().usesOwnService())
+        services.startOwnAliasService(
+            [&frm](const std::string& address) { frm.lookup().setOwnServiceAddress(address); },
+            [&frm](const std::string& line) { frm.appendConsoleLine(line); });
     if (options.alwaysOn)
         frm.enableHH();
     return QApplication::exec();

@@ -81,7 +81,7 @@ struct ProgramServices::Parts {
     PosixHostResolver resolver;
     PosixIcmpEcho icmp;
     std::unique_ptr<SignalBridge> terminateSignals;
-    AliasDbLauncher aliasDb;
+    AliasDbLauncher aliasDb{pages};
 };
 
 ProgramServices::ProgramServices(const ServiceChoice& choice)
@@ -138,8 +138,9 @@ void ProgramServices::setOnTerminateRequest(std::function<void()> onTerminate) {
     parts_->terminateSignals = std::make_unique<SignalBridge>(std::move(onTerminate));
 }
 
-std::string ProgramServices::startLocalAliasService(const std::string& lookupAddress) {
-    return parts_->aliasDb.startIfNeeded(lookupAddress, programDir_, logDir_);
+void ProgramServices::startOwnAliasService(std::function<void(const std::string&)> onAddress,
+                                           std::function<void(const std::string&)> consoleLine) {
+    parts_->aliasDb.start(programDir_, logDir_, {std::move(onAddress), std::move(consoleLine)});
 }
 
 void ProgramServices::setDialogOwner(WindowId window) {

@@ -27,6 +27,14 @@ std::string normalisedUrl(QUrl url) {
     return url.toString().toStdString();
 }
 
+// Scheme, host and port, each as Qt normalises it ("http://127.0.0.1:80").
+std::string originOf(const QUrl& url) {
+    const int port = url.port(url.scheme().toLower() == QLatin1String("https") ? 443 : 80);
+    return (url.scheme().toLower() + QStringLiteral("://") + url.host() + QLatin1Char(':') +
+            QString::number(port))
+        .toStdString();
+}
+
 // HTTP error statuses still bring a page (a 500 page simply has no aliases);
 // everything else that went wrong means no page came.
 bool isStatusError(QNetworkReply::NetworkError error) {
@@ -76,6 +84,14 @@ void QtPageFetcher::postJson(const std::string& url, const std::string& json,
     start(url, &body, postTimeoutMs_, std::move(done));
 }
 
+void QtPageFetcher::setCredential(const std::string& origin, const std::string& secret) {
+    const QUrl url(QString::fromStdString(origin), QUrl::StrictMode);
+    credentialOrigin_ = url.isValid() && !url.host().isEmpty() ? originOf(url) : std::string();
+    credential_ = secret.empty() || credentialOrigin_.empty()
+                      ? QByteArray()
+                      : "Bearer " + QByteArray::fromStdString(secret);
+}
+
 void QtPageFetcher::start(const std::string& url, const QByteArray* postBody, int timeoutMs,
                           std::function<void(const FetchResult&)> done) {
     auto transfer = std::make_shared<Transfer>();
@@ -100,9 +116,16 @@ void QtPageFetcher::start(const std::string& url, const QByteArray* postBody, in
     }
 
     QNetworkRequest request(target);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setMaximumRedirectsAllowed(kMaxRedirects);
+    if (!credential_.isEmpty() && originOf(target) == credentialOrigin_) {
+        request.setRawHeader("Authorization", credential_);
+        // A redirect could carry the header to another address.
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                             QNetworkRequest::ManualRedirectPolicy);
+    } else {
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                             QNetworkRequest::NoLessSafeRedirectPolicy);
+        request.setMaximumRedirectsAllowed(kMaxRedirects);
+    }
     // Qt's own time-out only counts silence; the timer below bounds the whole transfer.
     request.setTransferTimeout(timeoutMs);
     QNetworkReply* reply = nullptr;

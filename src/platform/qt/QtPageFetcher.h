@@ -5,13 +5,12 @@
 // only, at most three redirects and never from https to http.
 #include "platform/PageFetcher.h"
 
-#include <QtGlobal>
+#include <QByteArray>
 
 #include <memory>
 
 class QNetworkAccessManager;
 class QNetworkRequest;
-class QByteArray;
 
 namespace hh {
 
@@ -26,6 +25,7 @@ class QtPageFetcher : public PageFetcher {
     void get(const std::string& url, std::function<void(const FetchResult&)> done) override;
     void postJson(const std::string& url, const std::string& json,
                   std::function<void(const FetchResult&)> done) override;
+    void setCredential(const std::string& origin, const std::string& secret) override;
 
     // Tests shorten the limits so that a slow or huge answer ends quickly.
     void setTimeoutMs(int ms) { getTimeoutMs_ = ms; }
@@ -37,6 +37,8 @@ class QtPageFetcher : public PageFetcher {
                std::function<void(const FetchResult&)> done);
 
     std::unique_ptr<QNetworkAccessManager> manager_;
+    std::string credentialOrigin_; // as originOf() gives it
+    QByteArray credential_;        // "Bearer <secret>", empty for none
     int getTimeoutMs_ = 10000;
     int postTimeoutMs_ = 5000;
     qint64 maxBodyBytes_ = 4 * 1024 * 1024;

@@ -111,8 +111,11 @@ TEST_F(ReporterTest, PostsEachPlayerOnceAsJson) {
     EXPECT_NE(posts()[2].second.find("ffffffff"), std::string::npos);
 }
 
-TEST_F(ReporterTest, SendsNothingWhenSwitchedOffOrNoPlayers) {
+TEST_F(ReporterTest, SendsNothingWhenSwitchedOffNoneRunsOrNoPlayers) {
     reporter_.recordFromDump("no player lines here\n", "osp");
+    EXPECT_TRUE(posts().empty());
+    address_.clear(); // no alias database runs
+    reporter_.recordFromDump(playerLine("1", "1a2b3c4d", "P"), "osp");
     EXPECT_TRUE(posts().empty());
     settings_.write("Main", "RecordSightings", "False");
     reporter_.recordFromDump(playerLine("1", "1a2b3c4d", "P"), "osp");

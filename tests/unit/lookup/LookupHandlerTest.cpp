@@ -194,5 +194,38 @@ TEST(LookupHandler, AddressFormsAgreeWithTheirPages) {
     }
 }
 
+// LookupURL unset, empty or the address older versions used for it names the
+// program's own alias database, at whatever address it runs now.
+TEST(LookupHandler, TheOwnServiceIsAskedUnlessAnotherAddressIsNamed) {
+    const std::string own = "http://127.0.0.1:41234";
+    const struct {
+        std::string override, setting, ownAddress;
+        bool usesOwn;
+        std::string request;
+    } cases[] = {
+        {"", "", own, true, own + "?guid=1a2b3c4d"},
+        {"", " http://127.0.0.1:27995/ ", own, true, own + "?guid=1a2b3c4d"},
+        {"", "http://db.example", own, false, "http://db.example?guid=1a2b3c4d"},
+        {kAddress, "", own, false, kAddress + "?guid=1a2b3c4d"},
+        {"", "", "", true, "?guid=1a2b3c4d"}, // none runs: the fetch fails
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.setting + " " + c.override);
+        LookupRig rig;
+        rig.handler.setLookupUrlOverride(c.override);
+        rig.settings.write("Main", "LookupURL", c.setting);
+        rig.handler.setOwnServiceAddress(c.ownAddress);
+        EXPECT_EQ(rig.handler.usesOwnService(), c.usesOwn);
+        rig.lookFor("GUID");
+        ASSERT_EQ(rig.fp.pages.requests.size(), 1u);
+        EXPECT_EQ(rig.fp.pages.requests[0].url, c.request);
+    }
+    LookupRig rig;
+    rig.handler.setLookupUrlOverride("");
+    rig.lookFor("GUID");
+    rig.answer("", "", false);
+    expectResult(rig, "close.wav", "Error! Check your Internet Connectivity", -1, true, false);
+}
+
 } // namespace
 } // namespace hh
