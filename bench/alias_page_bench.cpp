@@ -1,5 +1,6 @@
 // Parsing and formatting an alias page: the time per byte should stay flat
 // from 10 to 999 aliases and for a page ten times the bytes (linear walk).
+#include "lookup/AliasList.h"
 #include "lookup/AliasPage.h"
 
 #include "support/AliasPages.h"
@@ -34,6 +35,19 @@ void BM_AliasPageTenfoldBytes(benchmark::State& state) {
     parseAndFormat(state, kTenfoldRowPadding);
 }
 
+// The whole answer the player gets: the page parsed, then the list cut into
+// the pages "/hh more" walks (150 names a page, each within four parts).
+void BM_AliasAnswerPages(benchmark::State& state) {
+    const std::string page = hh::test::aliasPage(hh::test::numberedNames(999));
+    const hh::AliasColours colours;
+    for (auto _ : state) {
+        const auto answer = hh::aliasListAnswer(hh::parseAliasPage(page, 150, colours),
+                                                "GUID# '1a2b3c4d'", 150, colours, false);
+        benchmark::DoNotOptimize(answer);
+    }
+}
+
+BENCHMARK(BM_AliasAnswerPages)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AliasPage)->Arg(10)->Arg(100)->Arg(999)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AliasPageTenfoldBytes)->Arg(999)->Unit(benchmark::kMicrosecond);
 

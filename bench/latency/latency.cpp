@@ -10,6 +10,7 @@
 // the game does (LF line ends, a new file time) and waits for the final answer
 // with inotify on the base folder. It measures with file-change events on and
 // with them off (the 1 s poll alone), so the two are compared in one run.
+#include "Harness.h"
 #include "support/GameFolder.h"
 #include "support/HttpTestServer.h"
 #include "support/Process.h"
@@ -27,6 +28,9 @@
 #include <unistd.h>
 
 using namespace std::chrono;
+using hh::bench::percentile;
+using hh::bench::report;
+using hh::bench::ResultWatch;
 using hh::test::GameFolder;
 using hh::test::Process;
 
@@ -41,56 +45,12 @@ struct Options {
     int logMegabytes = 100;
 };
 
-// Waits on inotify for hh.cfg to hold what `done` accepts.
-class ResultWatch {
-  public:
-    explicit ResultWatch(const GameFolder& g) : g_(g) {
-        fd_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-        inotify_add_watch(fd_, (g.game() / "baseq3").c_str(), IN_MOVED_TO | IN_CLOSE_WRITE);
-    }
-    ~ResultWatch() { close(fd_); }
-    bool waitFor(const std::function<bool(const std::string&)>& done, milliseconds timeout) {
-        const auto end = steady_clock::now() + timeout;
-        for (;;) {
-            if (done(g_.resultText()))
-                return true;
-            const auto left = duration_cast<milliseconds>(end - steady_clock::now()).count();
-            if (left <= 0)
-                return false;
-            pollfd p{fd_, POLLIN, 0};
-            if (poll(&p, 1, static_cast<int>(std::min<long long>(left, 5))) > 0) {
-                char buf[4096];
-                while (read(fd_, buf, sizeof buf) > 0) {
-                }
-            }
-        }
-    }
-
-  private:
-    const GameFolder& g_;
-    int fd_;
-};
-
 std::vector<std::string> args(const GameFolder& g, bool events, const std::string& lookup) {
     std::vector<std::string> a{"--headless",         "--always-on",  "--quiet", "--program-dir",
                                g.program().string(), "--lookup-url", lookup};
     if (!events)
         a.push_back("--no-file-events");
     return a;
-}
-
-double percentile(std::vector<double> v, double p) {
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    const auto idx = static_cast<std::size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
-    return v[std::min(idx, v.size() - 1)];
-}
-
-void report(const char* name, const std::vector<double>& ms) {
-    std::printf("%-28s n=%3zu  p50 %8.2f ms  p90 %8.2f ms  p99 %8.2f ms  max %8.2f ms\n", name,
-                ms.size(), percentile(ms, 0.5), percentile(ms, 0.9), percentile(ms, 0.99),
-                ms.empty() ? 0.0 : *std::max_element(ms.begin(), ms.end()));
 }
 
 std::string aliasPage(const std::string& guid) {
@@ -307,21 +267,14 @@ void measureGrowingLog(const Options& o, const std::string& lookupUrl) {
 
 int main(int argc, char** argv) {
     Options o;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string k = argv[i], v = argv[i + 1];
-        if (k == "--binary")
-            o.binary = v;
-        else if (k == "--runs")
-            o.runs = std::stoi(v);
-        else if (k == "--idle-seconds")
-            o.idleSeconds = std::stoi(v);
-        else if (k == "--starts")
-            o.starts = std::stoi(v);
-        else if (k == "--log-seconds")
-            o.logSeconds = std::stoi(v);
-        else if (k == "--log-megabytes")
-            o.logMegabytes = std::stoi(v);
-    }
+    hh::bench::readOptions(
+        argc, argv,
+        {{"--binary", [&](const std::string& v) { o.binary = v; }},
+         {"--runs", [&](const std::string& v) { o.runs = std::stoi(v); }},
+         {"--idle-seconds", [&](const std::string& v) { o.idleSeconds = std::stoi(v); }},
+         {"--starts", [&](const std::string& v) { o.starts = std::stoi(v); }},
+         {"--log-seconds", [&](const std::string& v) { o.logSeconds = std::stoi(v); }},
+         {"--log-megabytes", [&](const std::string& v) { o.logMegabytes = std::stoi(v); }}});
 
     hh::test::HttpTestServer server([](const hh::test::HttpRequest& r) {
         hh::test::HttpReply reply;

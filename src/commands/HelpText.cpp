@@ -8,10 +8,13 @@ namespace {
 
 // Blanks are followed by "^7" so each word stays white after the writer
 // turns every blank into blank + "^3".
-constexpr std::array<std::string_view, 22> kHelpLines = {
+constexpr std::array<std::string_view, 26> kHelpLines = {
     "<name> - ^7Looks ^7up ^7a ^7player's ^7Alias ^7List ^7based ^7on ^7their ^7Name",
     "about - ^7Copies ^7a ^7snipet ^7of ^7text ^7about ^7Handlehound ^7to ^7the ^7clipboard",
+    "all - ^7Lists ^7every ^7player ^7with ^7their ^7number ^7of ^7aliases, ^7most ^7used "
+    "^7other ^7name ^7and ^7first ^7sighting",
     "author - ^7Copies ^7a ^7snipet ^7of ^7text ^7about ^7the ^7Author ^7to ^7the ^7clipboard",
+    "check - ^7Names ^7the ^7players ^7who ^7wear ^7another ^7player's ^7most ^7used ^7name",
     "commandKey <KeyName> - ^7Sets ^7the ^7Command ^7Exec ^7KeyName",
     "copy <Text> - ^7Copies ^7the ^7<Text> ^7string ^7to ^7the ^7Windows ^7clipboard",
     "disable - ^7Disables ^7Handlehound ^7- ^7Stops ^7monitoring ^7for ^7commands",
@@ -21,6 +24,7 @@ constexpr std::array<std::string_view, 22> kHelpLines = {
     "issueDelay - ^7Sets ^7the ^7time ^7interval ^7between ^7the ^7'pb_plist' ^7and "
     "^7'condump' ^7commands ^7when ^7the ^7user ^7presses ^7the ^7Command ^7Exec ^7key",
     "mod - ^7Sets ^7the ^7current ^7Mod ^7for ^7Handlehound ^7to ^7search ^7for ^7commands ^7in",
+    "more - ^7Shows ^7the ^7next ^7page ^7of ^7a ^7long ^7answer",
     "nameColor <Color> - ^7Sets ^7the ^7color ^7to ^7use ^7for ^7Names ^7in ^7an ^7AliasList",
     "numAliases <Number> - ^7Sets ^7the ^7max ^7Number ^7of ^7Aliases ^7to ^7display",
     "pb <PB ID#> - ^7Gets ^7a ^7player's ^7aliasList ^7based ^7on ^7their ^7PunkBuster ^7ID#",
@@ -29,6 +33,7 @@ constexpr std::array<std::string_view, 22> kHelpLines = {
     "quit - ^7Disables ^7Handlehound ^7and ^7unloads ^7the ^7Handlehound ^7Main ^7program",
     "save <Text> - ^7Appends ^7the ^7<Text> ^7string ^7to ^7the "
     "^7[Desktop]\\Handlehound-Save ^7Text.txt ^7file",
+    "seen <name> - ^7Lists ^7the ^7GUIDs ^7that ^7used ^7a ^7name, ^7last ^7seen ^7first",
     "sepColor <Color> - ^7Sets ^7the ^7color ^7to ^7use ^7for ^7the ^7commas ^7in ^7an "
     "^7AliasList",
     "statusKey <KeyName>- ^7Sets ^7the ^7Status/Results ^7KeyName",

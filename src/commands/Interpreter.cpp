@@ -4,6 +4,7 @@
 #include "commands/CountUpTimer.h"
 #include "commands/HelpText.h"
 #include "commands/PlayerLookup.h"
+#include "commands/RecordCommands.h"
 #include "commands/Reply.h"
 #include "commands/SettingsCommands.h"
 #include "commands/Texts.h"
@@ -28,6 +29,8 @@ constexpr std::string_view kPullToken = "pullfromfile"; // "pullFromFile" as pro
 constexpr std::string_view kDumpPrefix = "/hh ";
 // Commands that always run afresh: their answers change by themselves.
 constexpr std::string_view kNeverRepeated = "time, ping, ";
+// Each "more" asks for the next page, never the last one again.
+constexpr std::string_view kNextPage = "more";
 // A dump whose command is the pull token itself would otherwise be pulled
 // for ever; a few pulls also catch a dump rewritten while it is read.
 constexpr int kMaxDumpPulls = 3;
@@ -36,7 +39,7 @@ constexpr int kMaxDumpPulls = 3;
 
 struct Interpreter::Handlers {
     explicit Handlers(CommandContext& ctx)
-        : utility(ctx), settings(ctx), countUp(ctx), players(ctx), ping(ctx) {}
+        : utility(ctx), settings(ctx), countUp(ctx), players(ctx), ping(ctx), records(ctx) {}
 
     // Runs the handler of `word`; false when no word of the table matches.
     bool run(const std::string& word, const std::string& argument);
@@ -47,17 +50,20 @@ struct Interpreter::Handlers {
         std::string_view word;
         void (*run)(Handlers&, Arg);
     };
-    static const std::array<Route, 26> kRoutes;
+    static const std::array<Route, 30> kRoutes;
 
     UtilityCommands utility;
     SettingsCommands settings;
     CountUpTimer countUp;
     PlayerLookup players;
     PingCommand ping;
+    RecordCommands records;
 };
 
-// Compared in this order, exactly; the first match runs.
-const std::array<Interpreter::Handlers::Route, 26> Interpreter::Handlers::kRoutes = {{
+// Compared in this order, exactly; the first match runs, and only a word none
+// matches is a player's name: a player named "all" or "more" is reached with
+// "/hh pb <slot>" or "/hh guid".
+const std::array<Interpreter::Handlers::Route, 30> Interpreter::Handlers::kRoutes = {{
     {"quit", [](Handlers& h, Arg) { h.utility.quit(); }},
     {"disable", [](Handlers& h, Arg) { h.utility.disable(); }},
     {"heartbeat", [](Handlers& h, Arg) { h.utility.heartbeat(); }},
@@ -84,6 +90,10 @@ const std::array<Interpreter::Handlers::Route, 26> Interpreter::Handlers::kRoute
     {"save", [](Handlers& h, Arg a) { h.utility.save(a); }},
     {"copy", [](Handlers& h, Arg a) { h.utility.copy(a); }},
     {"guid", [](Handlers& h, Arg a) { h.players.byGuid(a); }},
+    {"all", [](Handlers& h, Arg) { h.records.all(); }},
+    {"more", [](Handlers& h, Arg) { h.records.more(); }},
+    {"seen", [](Handlers& h, Arg a) { h.records.seen(a); }},
+    {"check", [](Handlers& h, Arg) { h.records.check(); }},
 }};
 
 bool Interpreter::Handlers::knows(std::string_view word) {
@@ -186,7 +196,7 @@ std::optional<std::string> Interpreter::unlessRepeat(const std::string& word,
                                                      const std::string& argument) {
     const SharedState& state = ctx_.state;
     if (word == state.gLastCommand && argument == state.gLastArg &&
-        !contains(kNeverRepeated, state.gLastCommand)) {
+        !contains(kNeverRepeated, state.gLastCommand) && word != kNextPage) {
         const int seconds = contains(helpText(), state.gLastCommand) ? 15 : -1;
         ctx_.result.readyForNextCmd(std::string(sounds::kDefault), std::string(texts::kRepeatLast),
                                     true, seconds, true, true, false);

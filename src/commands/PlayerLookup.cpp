@@ -69,15 +69,7 @@ void PlayerLookup::byName(const std::string& searchText) {
         findPlayerInDump(state.gDumpFileAbsPath, text, state.searchByPbId, state.searchName);
     const std::string& answer = state.searchValue;
 
-    if (answer == "needPList" || answer == "empty") {
-        const std::string error =
-            answer == "needPList"
-                ? "Error!  No PlayerList info found in '" + dump + "'.  '{Press " + key +
-                      "' to update the PlayerList info in '" + dump + "'}"
-                : "Error!  the dump file ('" + dump +
-                      "') is empty.  {You can change the current Mod setting with the "
-                      "'/hh mod' Command} " +
-                      update;
+    if (const std::string error = playerListProblem(ctx_, answer); !error.empty()) {
         // Without a PunkBuster list a name is still known by the renames the
         // console showed; the error stands when there are none.
         if (state.searchByPbId)
@@ -103,6 +95,20 @@ void PlayerLookup::byName(const std::string& searchText) {
     } else {
         startAliasLookup(answer);
     }
+}
+
+std::string playerListProblem(const CommandContext& ctx, const std::string& answer) {
+    const std::string key = commandKeyName(ctx);
+    const std::string dump = dumpInModText(ctx);
+    if (answer == "needPList")
+        return "Error!  No PlayerList info found in '" + dump + "'.  '{Press " + key +
+               "' to update the PlayerList info in '" + dump + "'}";
+    if (answer == "empty")
+        return "Error!  the dump file ('" + dump +
+               "') is empty.  {You can change the current Mod setting with the '/hh mod' "
+               "Command} {Press '" +
+               key + "' to update the PlayerList info in '" + dump + "'}";
+    return {};
 }
 
 void PlayerLookup::startAliasLookup(const std::string& guid) {

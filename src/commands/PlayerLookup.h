@@ -22,4 +22,8 @@ class PlayerLookup {
     CommandContext ctx_;
 };
 
+// The error for a player list's problem ("needPList", "empty"), or "" for
+// any other answer.
+std::string playerListProblem(const CommandContext& ctx, const std::string& answer);
+
 } // namespace hh

@@ -79,4 +79,23 @@ std::string concat(std::initializer_list<std::string_view> parts) {
     return out;
 }
 
+std::string percentEncoded(std::string_view value) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                                (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' ||
+                                c == '~';
+        if (unreserved) {
+            out += c;
+        } else {
+            out += '%';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0x0f];
+        }
+    }
+    return out;
+}
+
 } // namespace hh

@@ -19,6 +19,9 @@ bool endsWith(std::string_view s, std::string_view suffix);
 // Splits at the first blank: word before it, the rest after it (further
 // blanks stay in the rest). Without a blank: all word, empty rest.
 std::pair<std::string, std::string> splitAtFirstBlank(std::string_view line);
+// A query value with everything but unreserved characters percent-encoded,
+// so text from the dump cannot add parameters or change a request's path.
+std::string percentEncoded(std::string_view value);
 // Text after the last occurrence of `sep`, or the whole text without one.
 std::string afterLast(std::string_view s, char sep);
 // The parts joined, in one allocation. Use it where a string literal would

@@ -37,9 +37,9 @@ std::string nameOf(std::string_view lower) {
     return std::string(columns(lower, kNameColumn));
 }
 
-// Calls `visit` with every line of the dump in lower case (LF or CR LF
-// ends). One buffer serves all lines, so a long dump costs no allocation
-// per line.
+// Calls `visit` with every line of the dump in lower case and as written
+// (LF or CR LF ends cut off). One buffer serves all lines, so a long dump
+// costs no allocation per line.
 template <typename Visit> void forEachLowerLine(std::string_view dump, Visit visit) {
     std::string lower;
     std::size_t start = 0;
@@ -54,7 +54,7 @@ template <typename Visit> void forEachLowerLine(std::string_view dump, Visit vis
         for (char& c : lower)
             if (c >= 'A' && c <= 'Z')
                 c = static_cast<char>(c - 'A' + 'a');
-        visit(std::string_view(lower));
+        visit(std::string_view(lower), line);
         start = end + 1;
     }
 }
@@ -72,7 +72,7 @@ PlayerSearchResult findPlayerInText(std::string_view dump, std::string_view key,
     const std::string lowerKey = toLower(key);
     bool headerSeen = false;
     std::string guid;
-    forEachLowerLine(dump, [&](std::string_view line) {
+    forEachLowerLine(dump, [&](std::string_view line, std::string_view) {
         const bool playerLine = isPlayerLine(line);
         const bool match = playerLine && (byPbId ? slotOf(line) == key : contains(line, lowerKey));
         if (match) {
@@ -102,11 +102,36 @@ std::string findPlayerInDump(const std::filesystem::path& dumpPath, const std::s
 
 std::vector<PlayerLine> playerLinesIn(std::string_view dump) {
     std::vector<PlayerLine> lines;
-    forEachLowerLine(dump, [&](std::string_view line) {
+    forEachLowerLine(dump, [&](std::string_view line, std::string_view) {
         if (isPlayerLine(line))
             lines.push_back({slotOf(line), guidOf(line), nameOf(line)});
     });
     return lines;
+}
+
+PlayerListing currentPlayersIn(std::string_view dump) {
+    PlayerListing listing;
+    if (dump.empty()) {
+        listing.problem = "empty";
+        return listing;
+    }
+    bool headerSeen = false;
+    forEachLowerLine(dump, [&](std::string_view lower, std::string_view line) {
+        if (isPlayerLine(lower)) {
+            auto player = sightedPlayerOn(line);
+            if (!player)
+                return;
+            std::erase_if(listing.players,
+                          [&](const SightedPlayer& p) { return p.guid == player->guid; });
+            listing.players.push_back(std::move(*player));
+        } else if (contains(lower, kListHeader)) {
+            headerSeen = true;
+            listing.players.clear();
+        }
+    });
+    if (!headerSeen)
+        listing.problem = "needPList";
+    return listing;
 }
 
 } // namespace hh

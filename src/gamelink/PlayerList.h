@@ -1,5 +1,7 @@
 #pragma once
 // PunkBuster player list lines in the console dump.
+#include "gamelink/Sightings.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -19,6 +21,16 @@ PlayerSearchResult findPlayerInText(std::string_view dump, std::string_view key,
 // a player, sets `searchName` to the player's name.
 std::string findPlayerInDump(const std::filesystem::path& dumpPath, const std::string& key,
                              bool searchByPbId, std::string& searchName);
+
+// The players of the last listing in a dump (the player lines after its
+// last header), each GUID once, in listing order. `problem` is "empty" for
+// an empty dump and "needPList" for one without a listing, as the lookups
+// answer.
+struct PlayerListing {
+    std::string problem;
+    std::vector<SightedPlayer> players;
+};
+PlayerListing currentPlayersIn(std::string_view dump);
 
 struct PlayerLine {
     std::string slot;

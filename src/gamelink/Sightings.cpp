@@ -147,9 +147,19 @@ std::string isoUtc(std::chrono::system_clock::time_point t) {
     return text;
 }
 
-std::vector<SightedPlayer> sightedPlayersIn(std::string_view dump) {
+std::optional<SightedPlayer> sightedPlayerOn(std::string_view line) {
     // Columns counted from 1: slot 1-2, GUID 4-11, name from 31 on.
     constexpr std::size_t kGuidAt = 3, kNameAt = 30;
+    if (line.size() <= kNameAt || !contains(toLower(line), "(valid"))
+        return std::nullopt;
+    const std::string_view guid = line.substr(kGuidAt, 8);
+    std::string name = trimBlanks(toUtf8FromDump(line.substr(kNameAt)));
+    if (!isSightingGuid(guid) || !isSightingText(name, kMaxSightingNameBytes))
+        return std::nullopt;
+    return SightedPlayer{trimBlanks(line.substr(0, 2)), toLower(guid), std::move(name)};
+}
+
+std::vector<SightedPlayer> sightedPlayersIn(std::string_view dump) {
     std::vector<SightedPlayer> players;
     for (std::size_t start = 0; start <= dump.size();) {
         std::size_t end = dump.find('\n', start);
@@ -159,15 +169,28 @@ std::vector<SightedPlayer> sightedPlayersIn(std::string_view dump) {
         start = end + 1;
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        if (line.size() <= kNameAt || !contains(toLower(line), "(valid"))
-            continue;
-        const std::string_view guid = line.substr(kGuidAt, 8);
-        std::string name = trimBlanks(toUtf8FromDump(line.substr(kNameAt)));
-        if (!isSightingGuid(guid) || !isSightingText(name, kMaxSightingNameBytes))
-            continue;
-        players.push_back({trimBlanks(line.substr(0, 2)), toLower(guid), std::move(name)});
+        if (auto player = sightedPlayerOn(line))
+            players.push_back(std::move(*player));
     }
     return players;
+}
+
+std::set<std::string> guidsNeverRecorded(const Settings& settings) {
+    std::set<std::string> guids;
+    std::string list = settings.neverRecordRaw() + " " + settings.ownGuid();
+    for (char& c : list)
+        if (c == ',' || c == ';' || c == '\t')
+            c = ' ';
+    for (std::size_t start = 0; start < list.size();) {
+        std::size_t end = list.find(' ', start);
+        if (end == std::string::npos)
+            end = list.size();
+        const std::string_view word = std::string_view(list).substr(start, end - start);
+        if (isSightingGuid(word))
+            guids.insert(toLower(word));
+        start = end + 1;
+    }
+    return guids;
 }
 
 SightingsReporter::SightingsReporter(Settings& settings, Platform& platform,
@@ -201,9 +224,12 @@ void SightingsReporter::recordFromDump(std::string_view dumpText, const std::str
     const std::string modField = isSightingText(modUtf8, kMaxSightingModBytes)
                                      ? ",\"mod\":" + jsonQuoted(modUtf8)
                                      : std::string();
+    const std::set<std::string> neverRecorded = guidsNeverRecorded(settings_);
     std::string json = "[";
     std::vector<std::string> keys;
     for (const auto& player : sightedPlayersIn(dumpText)) {
+        if (neverRecorded.contains(player.guid))
+            continue;
         std::string key = player.guid + '\n' + player.name;
         if (!isDue(key, now))
             continue;

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -45,9 +47,13 @@ struct SightedPlayer {
     std::string guid; // lower case
     std::string name; // original case, UTF-8, blanks trimmed
 };
-// Every player line of a dump whose GUID and name pass the rules above, in
-// dump order (repeats included).
+// The player on one line of a dump (CR LF or LF cut off), when the line is a
+// player line whose GUID and name pass the rules above.
+std::optional<SightedPlayer> sightedPlayerOn(std::string_view line);
+// Every such player of a dump, in dump order (repeats included).
 std::vector<SightedPlayer> sightedPlayersIn(std::string_view dump);
+// The GUIDs the settings say never to record (NeverRecord and OwnGuid), lower case.
+std::set<std::string> guidsNeverRecorded(const Settings& settings);
 
 class SightingsReporter {
   public:

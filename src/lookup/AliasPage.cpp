@@ -4,6 +4,7 @@
 #include "lookup/CharacterReferences.h"
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 // The alias database page is a table whose cells are <font size=1> elements:
@@ -18,7 +19,6 @@ constexpr std::int16_t kMaxAliases = 999;
 constexpr std::size_t kWholeLineLimit = 876; // shorter lines are passed whole
 constexpr std::size_t kPartLimit = 872;      // a part this long is cut again
 constexpr std::size_t kCutWindow = 871;      // the cut is at the last comma in here
-constexpr int kMaxParts = 4;
 constexpr std::string_view kPartJoin = "\\n\\t";
 
 bool isDigit(char c) {
@@ -156,7 +156,8 @@ bool readsAsDate(std::string_view s) {
 // name must not carry the "\n" and "\t" of our messages), a ", " inside a name
 // becomes "," so that the list still splits into exactly one item per alias,
 // and every blank carries the name colour again.
-void appendAlias(std::string& list, std::string_view entry, const std::string& nameColour) {
+std::string aliasText(std::string_view entry, const std::string& nameColour) {
+    std::string list;
     char previous = 0;
     for (char c : entry) {
         if (c == '^')
@@ -175,7 +176,30 @@ void appendAlias(std::string& list, std::string_view entry, const std::string& n
             list += nameColour;
         previous = c;
     }
-    list += ", ";
+    return list;
+}
+
+// The value of `name="..."` in a lower-cased tag, or "".
+std::string_view attribute(std::string_view tag, std::string_view name) {
+    const auto at = tag.find(name);
+    if (at == std::string_view::npos || tag.substr(at + name.size(), 2) != "=\"")
+        return {};
+    const auto start = at + name.size() + 2;
+    const auto end = tag.find('"', start);
+    return end == std::string_view::npos ? std::string_view() : tag.substr(start, end - start);
+}
+
+// data-uses="12" (at most 12 digits) and data-last="2026-12-04".
+void readCounts(std::string_view tag, PageAlias& alias) {
+    const std::string_view uses = attribute(tag, "data-uses");
+    if (!uses.empty() && uses.size() <= 12 && readDigitRun(uses, 0) == uses.size()) {
+        alias.uses = 0;
+        for (char c : uses)
+            alias.uses = alias.uses * 10 + (c - '0');
+    }
+    const std::string_view last = attribute(tag, "data-last");
+    if (last.size() == 10 && readsAsDate(last))
+        alias.lastSeen = std::string(last);
 }
 
 std::vector<std::string_view> splitItems(std::string_view list) {
@@ -258,10 +282,17 @@ ParsedAliases parseAliasPage(std::string_view html, std::int16_t numAliases,
         // names nobody.
         if (entry.empty() || readsAsDateOrNumber(entry))
             continue;
-        appendAlias(list, entry, colours.name);
+        PageAlias alias{std::string(entry), aliasText(entry, colours.name), -1, {}};
+        readCounts(lowTable.substr(marker, tagEnd - marker), alias);
+        list += alias.text;
+        list += ", ";
+        out.aliases.push_back(std::move(alias));
         ++count;
     }
     out.aliasCount = count;
+    out.hasCounts =
+        !out.aliases.empty() && std::all_of(out.aliases.begin(), out.aliases.end(),
+                                            [](const PageAlias& a) { return a.uses >= 0; });
     if (!list.empty()) {
         list.resize(list.size() - 2); // the trailing ", "
         out.list = formatAliasList(list, numAliases, count, colours, out.countPrefix);
@@ -290,6 +321,28 @@ std::string formatAliasList(std::string_view list, std::int16_t numAliases, std:
     return out;
 }
 
+namespace {
+// Hands `visit` each part of a long line, at most `maxParts`.
+template <typename Visit> void forEachPart(std::string_view line, int maxParts, Visit visit) {
+    std::size_t start = 0;
+    for (int part = 0; part < maxParts && start <= line.size(); ++part) {
+        const std::string_view rest = line.substr(start);
+        if (rest.size() < kPartLimit) {
+            visit(part, rest);
+            return;
+        }
+        const auto comma = rest.substr(0, kCutWindow).rfind(',');
+        if (comma == std::string_view::npos) {
+            visit(part, rest.substr(0, kCutWindow));
+            start += kCutWindow;
+            continue;
+        }
+        visit(part, rest.substr(0, comma));
+        start += comma + (part == 0 ? 1 : 2);
+    }
+}
+} // namespace
+
 // Each cut is at the last comma within the first 871 characters of what is
 // left; the second part keeps the blank after its comma, later parts start
 // after it (the game shows the parts as indented lines). A line that would
@@ -299,25 +352,20 @@ std::string splitLongLine(std::string_view line) {
     if (line.size() < kWholeLineLimit)
         return std::string(line);
     std::string out;
-    std::size_t start = 0;
-    for (int part = 0; part < kMaxParts; ++part) {
-        const std::string_view rest = line.substr(start);
+    forEachPart(line, kMaxLineParts, [&](int part, std::string_view text) {
         if (part > 0)
             out += kPartJoin;
-        if (rest.size() < kPartLimit) {
-            out += rest;
-            break;
-        }
-        const auto comma = rest.substr(0, kCutWindow).rfind(',');
-        if (comma == std::string_view::npos) {
-            out += rest.substr(0, kCutWindow);
-            start += kCutWindow;
-            continue;
-        }
-        out += rest.substr(0, comma);
-        start += comma + (part == 0 ? 1 : 2);
-    }
+        out += text;
+    });
     return out;
+}
+
+int partsNeeded(std::string_view line) {
+    if (line.size() < kWholeLineLimit)
+        return 1;
+    int parts = 0;
+    forEachPart(line, std::numeric_limits<int>::max(), [&](int, std::string_view) { ++parts; });
+    return parts;
 }
 
 } // namespace hh

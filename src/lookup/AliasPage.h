@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace hh {
 
@@ -12,10 +13,21 @@ struct AliasColours {
     std::string separator = "^2"; // separator colour, already defaulted
 };
 
+// One alias cell of the page. Our own database also tells how often and
+// when the name was last seen, in attributes of the cell's tag.
+struct PageAlias {
+    std::string cell;       // the cell's text as a browser gives it, trimmed
+    std::string text;       // as the list shows it: no carets, name colour after blanks
+    std::int64_t uses = -1; // data-uses, -1 when the page has none
+    std::string lastSeen;   // data-last ("YYYY-MM-DD"), or ""
+};
+
 struct ParsedAliases {
-    std::string list;            // "", "error", or the formatted list
-    std::int16_t aliasCount = 0; // aliases found on the page (at most 999)
-    std::string countPrefix;     // set when the list was formatted
+    std::string list;               // "", "error", or the formatted list
+    std::int16_t aliasCount = 0;    // aliases found on the page (at most 999)
+    std::string countPrefix;        // set when the list was formatted
+    std::vector<PageAlias> aliases; // every alias found, in page order
+    bool hasCounts = false;         // every alias came with its uses
 };
 
 // Linear in the page size.
@@ -31,6 +43,9 @@ std::string splitLongLine(std::string_view line);
 // Names made safe for the game console: characters it would read as
 // commands or markup ("&amp;", ";", slashes, parentheses) go or change.
 std::string consoleSafeAliases(std::string_view list);
+// How many parts splitLongLine would need for the whole line (no cap).
+int partsNeeded(std::string_view line);
+inline constexpr int kMaxLineParts = 4;
 // Whether a table cell reads as a date or as a number (not an alias).
 bool readsAsDateOrNumber(std::string_view entry);
 

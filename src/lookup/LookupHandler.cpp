@@ -5,6 +5,7 @@
 #include "common/Strings.h"
 #include "gamelink/ResultCall.h"
 #include "gamelink/Sightings.h"
+#include "lookup/AliasList.h"
 #include "lookup/AliasPage.h"
 #include "lookup/NameHistory.h"
 #include "platform/Platform.h"
@@ -22,27 +23,6 @@ constexpr const char* kAuthorContact = "bugs@handlehound.example";
 
 std::string orDefault(const std::string& value, const char* fallback) {
     return value.empty() ? std::string(fallback) : value;
-}
-
-// The GUID comes from the dump: everything but unreserved characters is
-// percent-encoded so it cannot add parameters or change the path.
-std::string encodeQueryValue(std::string_view value) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (char c : value) {
-        const auto byte = static_cast<unsigned char>(c);
-        const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                                (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' ||
-                                c == '~';
-        if (unreserved) {
-            out += c;
-        } else {
-            out += '%';
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0x0f];
-        }
-    }
-    return out;
 }
 
 // The form in which a fetched page reports its address: scheme and host in
@@ -97,7 +77,7 @@ void LookupHandler::setClearLastCommand(std::function<void()> clearLastCommand) 
 }
 
 void LookupHandler::lookupGuid(const std::string& guid) {
-    const std::string request = lookupAddress() + "?guid=" + encodeQueryValue(guid);
+    const std::string request = lookupAddress() + "?guid=" + percentEncoded(guid);
     platform_.pages.get(request, [this, request](const FetchResult& fetched) {
         if (!fetched.ok) {
             onLookupPageLoaded(normaliseUrl(request), kBrowserErrorPage);
@@ -110,8 +90,7 @@ void LookupHandler::lookupGuid(const std::string& guid) {
 
 void LookupHandler::lookupNameLinks(const std::string& name, const std::string& withoutLinks) {
     view_.setStatusText("Searching for names linked to '" + name + "'. . .");
-    const std::string request =
-        serviceUrl(lookupAddress(), "/links?name=" + encodeQueryValue(name));
+    const std::string request = serviceUrl(lookupAddress(), "/links?name=" + percentEncoded(name));
     platform_.pages.get(request, [this, name, withoutLinks](const FetchResult& fetched) {
         const std::size_t limit = static_cast<std::size_t>(std::max<int>(state_.numAliases, 1));
         const auto links = fetched.ok && fetched.httpStatus == 200
@@ -169,18 +148,16 @@ void LookupHandler::onLookupPageLoaded(const std::string& url, const std::string
                "' -- {Player has never visited a Vivereroz server before}";
         view_.appendConsole("\r\n    " + line);
     } else {
-        state_.aliasCount = parsed.aliasCount;
-        state_.countPrefix = parsed.countPrefix;
-        const std::string list = consoleSafeAliases(parsed.list);
-        line = splitLongLine(
-            parsed.countPrefix +
-            (byGuid ? "GUID# '" + state_.searchValue + "' = " : state_.searchName + " = ") + list);
-        if (!byGuid) {
-            const std::string plain =
-                replaceAll(replaceAll(list, colours.name, ""), colours.separator, "");
-            view_.appendConsole("\r\n" + std::to_string(parsed.aliasCount) +
-                                " aliases found:\r\n    " + plain);
-        }
+        const AliasListAnswer answer = aliasListAnswer(
+            parsed, byGuid ? "GUID# '" + state_.searchValue + "'" : state_.searchName,
+            state_.numAliases, colours, settings_.aliasesInPageOrder());
+        state_.aliasCount = answer.aliasCount;
+        state_.countPrefix = answer.countPrefix;
+        line = answer.pages.front();
+        pages_.keep({answer.pages, true, byGuid});
+        if (!byGuid)
+            view_.appendConsole("\r\n" + std::to_string(answer.aliasCount) +
+                                " aliases found:\r\n    " + answer.consoleList);
     }
     result_.readyForNextCmd("default.wav", trimBlanks(line), true, -1, byGuid, true, false);
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The GUID lookup: sends the request to the alias database and turns the
 // page that comes back into the result call.
+#include "lookup/AnswerPages.h"
+
 #include <functional>
 #include <string>
 
@@ -39,6 +41,8 @@ class LookupHandler {
     // The page-loaded handler. A fetch that failed (time-out, refused, DNS)
     // arrives as the browser's own error page.
     void onLookupPageLoaded(const std::string& url, const std::string& html);
+    // The pages of the last long answer, for "/hh more".
+    AnswerPages& pages() { return pages_; }
 
   private:
     SharedState& state_;
@@ -49,6 +53,7 @@ class LookupHandler {
     std::string urlOverride_;
     std::string ownServiceAddress_;
     std::function<void()> clearLastCommand_;
+    AnswerPages pages_;
 };
 
 } // namespace hh

@@ -155,6 +155,18 @@ bool Settings::consoleLog() const {
 std::string Settings::consoleLogName() const {
     return orDefault(read(kMain, "ConsoleLogName"), "qconsole.log");
 }
+std::string Settings::neverRecordRaw() const {
+    return read(kMain, "NeverRecord");
+}
+std::string Settings::ownGuid() const {
+    return read(kMain, "OwnGuid");
+}
+void Settings::setOwnGuid(const std::string& guid) {
+    write(kMain, "OwnGuid", guid);
+}
+bool Settings::aliasesInPageOrder() const {
+    return toLower(read(kBehavior, "AliasOrder")) == "page";
+}
 
 std::string Settings::nameColorRaw() const {
     return read(kBehavior, "NameColor");

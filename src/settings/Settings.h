@@ -58,6 +58,11 @@ class Settings {
     // and typed commands are answered from it; anything but "False" is true.
     bool consoleLog() const;
     std::string consoleLogName() const; // ConsoleLogName, "qconsole.log"
+    // GUIDs never recorded: NeverRecord (separated by blanks or commas) and
+    // OwnGuid (the player's own, learned or set by hand), both as stored.
+    std::string neverRecordRaw() const;
+    std::string ownGuid() const;
+    void setOwnGuid(const std::string& guid);
     void setDumpFileName(const std::string& name);
     void setBaseFolder(const std::string& name);
     void setGameWindowTitle(const std::string& title);
@@ -68,6 +73,9 @@ class Settings {
     std::string sepColorRaw() const;  // SeparatorColor, no default
     std::string commandKey() const;   // CommandKey, "tab"
     std::string statusKey() const;    // StatusKey, "f5"
+    // AliasOrder: "Page" keeps the database page's order (newest first);
+    // anything else lists the most used names first.
+    bool aliasesInPageOrder() const;
     // Codes: an empty, non-numeric or out-of-range value reads as the default key's code
     // (tab 9, f5 116), so a first run that kept the offered keys works.
     std::int32_t commandKeyCode() const;

@@ -3,6 +3,7 @@
 #include "common/MainView.h"
 #include "common/Strings.h"
 #include "gamelink/DumpPaths.h"
+#include "gamelink/PlayerList.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "settings/Settings.h"
@@ -76,17 +77,21 @@ FrmMain::FrmMain(Platform& platform, MainView& view, Settings& settings, Program
           settings_, platform_, [this](const std::string& m) { appendConsoleLine(m); },
           [this] { return lookup_.lookupAddress(); }),
       logRoad_(state_, settings_, platform_, names_,
-               [this](const std::string& command) { interpreter_.runLoggedCommand(command); }) {
+               [this](const std::string& command) { interpreter_.runLoggedCommand(command); }),
+      ownGuid_(settings_, [this](const std::string& m) { appendConsoleLine(m); }),
+      records_(platform_, [this] { return lookup_.lookupAddress(); }),
+      thiefWatch_(records_, [this](const std::string& m) { appendConsoleLine(m); }) {
     watcher_.setProcessFile([this](const std::string& cmd) {
         interpreter_.processFile(cmd);
         // The players of the dump the command came from go to the alias
-        // database after the answer is written, so recording never delays it
-        // (and a dump the game writes meanwhile is not mistaken for it).
+        // database after the answer is written, so recording and checking
+        // never delay it (and a dump the game writes meanwhile is not
+        // mistaken for it).
         auto dump = std::make_shared<std::string>(std::move(state_.lastDumpText));
         state_.lastDumpText.clear();
         platform_.events.postToUiThread([alive = std::weak_ptr<bool>(alive_), this, dump] {
             if (alive.lock())
-                recordSightings(*dump);
+                takeInPlayers(*dump);
         });
     });
     lookup_.setClearLastCommand([this] { interpreter_.clearLastCommand(); });
@@ -99,14 +104,22 @@ FrmMain::~FrmMain() {
     platform_.sound.setProblemReport(nullptr);
 }
 
-void FrmMain::recordSightings(const std::string& dumpText) {
-    if (dumpText.empty() || !settings_.recordSightings())
+void FrmMain::takeInPlayers(const std::string& dumpText) {
+    if (dumpText.empty())
         return;
-    sightings_.recordFromDump(dumpText, watcher_.GetCurrentMod());
-    // The log shows every event as it happens, with its colours; the dump
-    // stands in for it only where no log is written.
-    names_.takeDump(dumpText, !state_.consoleLogLive);
-    names_.flush();
+    const PlayerListing listing = currentPlayersIn(dumpText);
+    // The player's own GUID is known before the first recording leaves it out.
+    const std::string& dump = state_.gDumpFileAbsPath;
+    ownGuid_.learnFrom(listing, {modFolderPath(dump) + "/q3config.cfg",
+                                 gameFolderPath(dump) + settings_.baseFolder() + "/q3config.cfg"});
+    if (settings_.recordSightings()) {
+        sightings_.recordFromDump(dumpText, watcher_.GetCurrentMod());
+        // The log shows every event as it happens, with its colours; the dump
+        // stands in for it only where no log is written.
+        names_.takeDump(dumpText, !state_.consoleLogLive);
+        names_.flush();
+    }
+    thiefWatch_.check(listing.players);
 }
 
 void FrmMain::runKeyedCommand(const std::string& word, const std::string& argument) {

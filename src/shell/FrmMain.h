@@ -9,11 +9,14 @@
 #include "gamelink/DumpWatcher.h"
 #include "gamelink/GameScript.h"
 #include "gamelink/NameEvents.h"
+#include "gamelink/OwnGuid.h"
 #include "gamelink/PlayerTable.h"
 #include "gamelink/ResultCall.h"
 #include "gamelink/ResultScript.h"
 #include "gamelink/Sightings.h"
 #include "lookup/LookupHandler.h"
+#include "lookup/NameThiefWatch.h"
+#include "lookup/PlayerRecords.h"
 #include "shell/HotKeys.h"
 #include "shell/Keyboardhandler.h"
 
@@ -115,11 +118,16 @@ class FrmMain : public ProgramControl {
     SightingsReporter sightings_;
     NameEventReporter names_;
     ConsoleLogRoad logRoad_;
+    OwnGuidLearner ownGuid_;
+    RecordsClient records_;
+    NameThiefWatch thiefWatch_;
     bool developerMode_ = false;
     // Work posted to the event loop checks this before it touches the window.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 
-    void recordSightings(const std::string& dumpText);
+    // After a command from a dump: the player's own GUID, the players to
+    // record, and the name thieves among them.
+    void takeInPlayers(const std::string& dumpText);
     void runKeyedCommand(const std::string& word, const std::string& argument);
 };
 

@@ -1,7 +1,6 @@
 // What the database tells about players beyond one alias page: the batch of
 // a whole player list, the reverse lookup of a name, forgetting a GUID, and
 // refusals of bad requests that change nothing.
-#include "NameGroups.h"
 #include "Service.h"
 #include "SightingBatch.h"
 #include "common/Strings.h"
@@ -29,24 +28,6 @@ void seed(const RunningService& service) {
         httpPost(service.port(), "/sightings", concat({"[", std::string_view(json).substr(1), "]"}))
             .status,
         200);
-}
-
-TEST(NameGroups, SpellingsOfOneNameAreOneName) {
-    const std::vector<AliasRow> rows = {
-        {"bob", 10, 50, 2, ""},  {"^1Bob", 20, 40, 3, ""}, {"BOB", 5, 60, 1, ""},
-        {"Alice", 1, 30, 5, ""}, {"Carol", 1, 70, 1, ""},  {"carol", 1, 70, 1, ""},
-    };
-    const auto groups = groupByName(rows);
-    ASSERT_EQ(groups.size(), 3u);
-    // Bob: 6 uses in the colouring used most, seen from 5 to 60.
-    EXPECT_EQ(groups[0].name, "^1Bob");
-    EXPECT_EQ(groups[0].uses, 6);
-    EXPECT_EQ(groups[0].firstSeen, 5);
-    EXPECT_EQ(groups[0].lastSeen, 60);
-    EXPECT_EQ(groups[1].name, "Alice");
-    // Equal uses and dates: the first row as the store lists it.
-    EXPECT_EQ(groups[2].name, "Carol");
-    EXPECT_EQ(groups[2].uses, 2);
 }
 
 TEST(Records, PlayersSeenAndForget) {
@@ -94,23 +75,17 @@ TEST(Records, BadRequestsAreRefusedAndChangeNothing) {
         std::string reason;
     } rows[] = {
         {"GET", "/players", "", 405, "use POST"},
-        {"GET", "/forget", "", 405, "use POST"},
         {"POST", "/seen?name=bob", "[]", 405, "use GET"},
-        {"POST", "/players", R"({"guid":"aaaaaaaa"})", 400, "expected a JSON array of players"},
-        {"POST", "/players", "[{]", 400, "malformed JSON at byte 2"},
         {"POST", "/players", tooMany + "{", 400, "too many players in one request (at most 64)"},
         {"POST", "/players", R"([{"name":"Bob"}])", 400, "entry 1: guid is required"},
         {"POST", "/players", R"([{"guid":"aaaa-aaa"}])", 400, "guid must be exactly 8"},
         {"POST", "/players", R"([{"guid":"aaaaaaaa","name":"a\tb"}])", 400, "control characters"},
-        {"POST", "/players", R"([{"guid":"aaaaaaaa","name":7}])", 400, "name must be a string"},
         {"POST", "/players", R"([{"guid":"aaaaaaaa","mod":"x"}])", 400, "unknown field \"mod\""},
         {"POST", "/forget", R"([{"guid":"aaaaaaaa","name":"Bob"}])", 400, "unknown field"},
         {"POST", "/forget", R"([{"guid":"bbbbbbbb"},{"guid":"*"}])", 400, "entry 2: guid must"},
-        {"POST", "/forget", "[\"aaaaaaaa\"]", 400, "entry 1: not an object"},
         {"POST", "/forget", "[{\"guid\":\"" + std::string(300, 'a') + "\"}]", 400,
          "longer than 256"},
         {"GET", "/seen", "", 400, "name must be 1 to 64 bytes"},
-        {"GET", "/seen?name=" + std::string(65, 'x'), "", 400, "name must be 1 to 64 bytes"},
         {"GET", "/seen?name=%01bob", "", 400, "control characters"},
         {"GET", "/seen?name=%5E1%5E2", "", 400, "more than colour codes"},
     };

@@ -126,20 +126,6 @@ TEST(LookupHandler, AliasListIsCleanedForTheConsoleAndColouredFromTheSettings) {
     EXPECT_NE(script.find("^3Q'uote^5, ^3^3O'Neil^5"), std::string::npos) << script;
 }
 
-TEST(LookupHandler, LongListsAreLimitedAndSplit) {
-    LookupRig rig;
-    rig.state.numAliases = 150;
-    rig.lookFor("GUID");
-    rig.answer(kOwnPage, aliasPage(test::numberedNames(200)));
-    const std::string line = rig.fp.clipboard.text();
-    EXPECT_TRUE(line.starts_with("150/200, GUID# '1a2b3c4d' = ^7Player0^2, ^7Player1^2, "));
-    EXPECT_NE(line.find("\\n\\t"), std::string::npos);
-    EXPECT_NE(line.find("^7Player149"), std::string::npos);
-    EXPECT_EQ(line.find("Player150"), std::string::npos);
-    EXPECT_EQ(rig.state.aliasCount, 200);
-    EXPECT_EQ(rig.state.countPrefix, "150/200, ");
-}
-
 TEST(LookupHandler, PagesFromElsewhere) {
     for (const auto& [url, reported] : {std::pair{"http://elsewhere.example/?guid=1a2b3c4d", true},
                                         {"http://127.0.0.1:27995/other?guid=1a2b3c4d", true},

@@ -1,0 +1,155 @@
+// all, seen, check and more: what each asks the alias database, how its
+// answer reads in the game, and what the player hears when there is none.
+#include "InterpreterRig.h"
+
+#include "support/AliasPages.h"
+
+#include <gtest/gtest.h>
+
+namespace hh::test {
+namespace {
+
+FetchResult reply(std::string body, int status = 200) {
+    return {.ok = true, .httpStatus = status, .finalUrl = {}, .body = std::move(body), .error = {}};
+}
+
+void answerPost(InterpreterRig& rig, const FetchResult& r) {
+    ASSERT_EQ(rig.fp.pages.pendingPosts.size(), 1u);
+    auto done = std::move(rig.fp.pages.pendingPosts.front());
+    rig.fp.pages.pendingPosts.pop_front();
+    done(r);
+}
+
+// The interpreter with its alias database at a known address.
+struct RecordRig : InterpreterRig {
+    RecordRig() { lookup.setLookupUrlOverride("http://127.0.0.1:27995"); }
+};
+
+const std::vector<std::pair<std::string, std::string>> kTwo = {{"AAAAAAAA", "Bo b"},
+                                                               {"bbbbbbbb", "^1Newbie"}};
+
+TEST(RecordCommands, AllAndCheckAnswerForTheWholeList) {
+    RecordRig rig;
+    rig.folder.writeDump(GameFolder::playerList(kTwo));
+    rig.run("all");
+    EXPECT_EQ(rig.script(), renderResultScript("Looking up all 2 players. . ."));
+    ASSERT_EQ(rig.fp.pages.posts.size(), 1u);
+    EXPECT_EQ(rig.fp.pages.posts[0].first, "http://127.0.0.1:27995/players");
+    EXPECT_EQ(rig.fp.pages.posts[0].second,
+              R"([{"guid":"aaaaaaaa","name":"Bo b"},{"guid":"bbbbbbbb","name":"^1Newbie"}])");
+    const std::string records =
+        "player\tguid=aaaaaaaa\taliases=3\tfirst_seen=2026-11-01\tother_name=Robert\t"
+        "other_uses=12\nplayer\tguid=bbbbbbbb\taliases=0\n"
+        "namesake\tguid=aaaaaaaa\towner=cccccccc\tname=bob\tuses=40\tlast_seen=2026-12-01\n";
+    answerPost(rig, reply(records));
+    EXPECT_EQ(rig.message(), "2 players in this list:"
+                             "\\n\\t^7Bo ^7b^3 - 3 aliases, most used ^7Robert^3(12), first seen "
+                             "2026-11-01\\n\\t^7^1Newbie^3 - no record");
+    EXPECT_EQ(rig.lastSound(), "default.wav");
+    EXPECT_TRUE(rig.modifiedCheck->isEnabled());
+
+    rig.run("check");
+    answerPost(rig, reply(records));
+    EXPECT_EQ(rig.message(), "1 suspect in this player list:\\n\\t'^7Bo ^7b^3' (GUID aaaaaaaa) "
+                             "wears the most used name of GUID cccccccc (40 uses, last seen "
+                             "2026-12-01)");
+    rig.interpreter.clearLastCommand(); // else the same command shows the last answer again
+    rig.run("check");
+    answerPost(rig, reply("player\tguid=aaaaaaaa\taliases=1\nplayer\tguid=bbbbbbbb\taliases=0\n"));
+    EXPECT_EQ(rig.message(), "No name thieves among the 2 players of this list.");
+}
+
+TEST(RecordCommands, SeenAsksByNameAndListsEachGuid) {
+    RecordRig rig;
+    rig.run("seen Big Bob;1");
+    ASSERT_EQ(rig.fp.pages.requests.size(), 1u);
+    EXPECT_EQ(rig.fp.pages.requests[0].url, "http://127.0.0.1:27995/seen?name=big%20bob%3B1");
+    rig.fp.pages.answer(reply("seen\tguid=bbbbbbbb\tname=Thief\tuses=5\tlast_seen=2026-12-05\n"
+                              "seen\tguid=aaaaaaaa\tname=Bob\tuses=1\tlast_seen=2026-12-04\n"));
+    EXPECT_EQ(rig.message(), "'^7big ^7bob;1^3' was used by 2 GUIDs (most used name, last seen "
+                             "first):\\n\\t^7Thief^3 - GUID bbbbbbbb, 5 uses, last seen 2026-12-05"
+                             "\\n\\t^7Bob^3 - GUID aaaaaaaa, 1 use, last seen 2026-12-04");
+    rig.run("seen zed");
+    rig.fp.pages.answer(reply(""));
+    EXPECT_EQ(rig.message(), "Nobody in the alias database has used '^7zed^3'.");
+}
+
+TEST(RecordCommands, WithoutAnAnswerThePlayerIsToldWhy) {
+    const FetchResult refused{
+        .ok = false, .httpStatus = 0, .finalUrl = {}, .body = {}, .error = "Connection refused"};
+    const std::string foreign = "Error! The alias database at 'http://127.0.0.1:27995' cannot "
+                                "answer this: it answered with HTTP 404.";
+    const struct {
+        std::string line;
+        bool players;
+        std::optional<FetchResult> answer;
+        std::string message; // its start
+    } cases[] = {
+        {"all", false, {}, "Error!  No PlayerList info found in"},
+        {"check", true, refused, "Error! Check your Internet Connectivity"},
+        {"all", true, reply("<h1>Not Found</h1>", 404), foreign},
+        {"all", true, reply("player\tguid=aaaaaaaa\taliases=1\n"), // a player missing
+         "Error! The alias database at 'http://127.0.0.1:27995' cannot answer this: it gave an "
+         "answer Handlehound cannot read."},
+        {"seen bob", false, reply("<h1>Not Found</h1>", 404), foreign},
+        {"seen", false, {}, "Error! Missing argument - Name."},
+        {"seen ^1^2", false, {}, "Error! A name is 1 to 64 characters, more than colour codes"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        RecordRig rig;
+        rig.folder.writeDump(c.players ? GameFolder::playerList(kTwo)
+                                       : std::vector<std::string>{"no list"});
+        rig.run(c.line);
+        if (c.answer && !rig.fp.pages.pendingPosts.empty())
+            answerPost(rig, *c.answer);
+        else if (c.answer)
+            rig.fp.pages.answer(*c.answer);
+        EXPECT_TRUE(rig.message().starts_with(c.message)) << rig.message();
+        EXPECT_EQ(rig.lastSound(), "close.wav");
+        EXPECT_TRUE(rig.modifiedCheck->isEnabled());
+    }
+}
+
+TEST(RecordCommands, MoreWalksEveryPageThenSaysSo) {
+    RecordRig rig;
+    rig.run("more");
+    EXPECT_TRUE(rig.message().starts_with("Error! There is no long answer to page through."));
+    // An alias list past numAliases.
+    rig.state.numAliases = 150;
+    rig.run("guid 1a2b3c4d");
+    FetchResult page = reply(aliasPage(numberedNames(200)));
+    page.finalUrl = "http://127.0.0.1:27995/?guid=1a2b3c4d";
+    rig.fp.pages.answer(page);
+    EXPECT_TRUE(rig.message().ends_with(" {page 1/2: '/hh more' shows the next}"));
+    const std::vector<std::string> walk = {"page 2/2, GUID# '1a2b3c4d' = ^7Player150^2, ",
+                                           "No more pages: page 2/2 was the last.",
+                                           "No more pages: page 2/2 was the last."};
+    for (const auto& expected : walk) {
+        rig.run("more");
+        EXPECT_TRUE(rig.message().starts_with(expected)) << rig.message();
+        // A page goes to the clipboard as the list's first page did.
+        EXPECT_TRUE(rig.fp.clipboard.text().starts_with("page 2/2, "));
+    }
+    // A list of 20 players: 16 lines, then the rest; a second "more" is no repeat.
+    std::vector<std::pair<std::string, std::string>> twenty;
+    std::string records;
+    for (int i = 0; i < 20; ++i) {
+        char guid[9];
+        std::snprintf(guid, sizeof guid, "%08d", i);
+        twenty.emplace_back(guid, "P" + std::to_string(i));
+        records += "player\tguid=" + std::string(guid) + "\taliases=0\n";
+    }
+    rig.folder.writeDump(GameFolder::playerList(twenty));
+    rig.run("all");
+    answerPost(rig, reply(records));
+    EXPECT_TRUE(
+        rig.message().ends_with("^7P15^3 - no record {page 1/2: '/hh more' shows the next}"));
+    rig.run("more");
+    EXPECT_EQ(rig.message(), "20 players in this list:\\n\\t^7P16^3 - no record\\n\\t^7P17^3 - no "
+                             "record\\n\\t^7P18^3 - no record\\n\\t^7P19^3 - no record {page 2/2, "
+                             "the last}");
+}
+
+} // namespace
+} // namespace hh::test
