@@ -13,7 +13,12 @@
 #include "gamelink/ResultScript.h"
 #include "lookup/GameText.h"
 #include "lookup/LookupHandler.h"
+#include "lookup/NameHistory.h"
 #include "lookup/NameThiefWatch.h"
+#include "platform/Platform.h"
+
+#include <algorithm>
+#include <memory>
 
 namespace hh {
 namespace {
@@ -40,8 +45,7 @@ std::string RecordCommands::nameColour() const {
     return ctx_.state.nameColor.empty() ? "^7" : ctx_.state.nameColor;
 }
 
-bool RecordCommands::currentPlayers(std::vector<SightedPlayer>& players) {
-    PlayerListing listing = currentPlayersIn(readDumpCreatingIt(ctx_.state.gDumpFileAbsPath));
+bool RecordCommands::currentPlayers(PlayerListing& listing) {
     if (const std::string error = playerListProblem(ctx_, listing.problem); !error.empty()) {
         replyError(ctx_, error);
         return false;
@@ -53,7 +57,6 @@ bool RecordCommands::currentPlayers(std::vector<SightedPlayer>& players) {
                              "'}");
         return false;
     }
-    players = std::move(listing.players);
     return true;
 }
 
@@ -80,9 +83,16 @@ void RecordCommands::replyPages(std::vector<std::string> pages) {
 }
 
 void RecordCommands::all() {
-    std::vector<SightedPlayer> players;
-    if (!currentPlayers(players))
+    PlayerListing listing = currentPlayersIn(readDumpCreatingIt(ctx_.state.gDumpFileAbsPath));
+    // Without a PunkBuster list the console still showed who came and who
+    // changed name.
+    if (!listing.problem.empty() && !ctx_.state.namesOnServer.empty()) {
+        allFromRenames(ctx_.state.namesOnServer);
         return;
+    }
+    if (!currentPlayers(listing))
+        return;
+    const std::vector<SightedPlayer> players = std::move(listing.players);
     const std::string looking = "Looking up all " + plural(players.size(), "player", "players");
     showSearching(ctx_, looking + ". . .", looking + ". . .");
     records_.players(players, [this, players](const RecordsReply& reply) {
@@ -128,12 +138,14 @@ void RecordCommands::seen(const std::string& argument) {
     const std::string shown = "'^7" + gameName(name, "^7") + "^3'";
     showSearching(ctx_, "Looking up who used " + shown + ". . .",
                   "Looking up who used '" + withoutColourCodes(name) + "'. . .");
-    records_.seen(name, [this, shown](const RecordsReply& reply) {
+    records_.seen(name, [this, name, shown](const RecordsReply& reply) {
         if (replyFailure(reply))
             return;
         if (reply.seen.empty()) {
-            replyStandard(ctx_, sounds::kDefault,
-                          "Nobody in the alias database has used " + shown + ".");
+            // No GUID wore it: the renames the console showed may still know it.
+            ctx_.lookup.lookupNameLinks(name,
+                                        "Nobody in the alias database has used " + shown + ".",
+                                        std::string(sounds::kDefault));
             return;
         }
         const std::string nc = nameColour();
@@ -148,10 +160,59 @@ void RecordCommands::seen(const std::string& argument) {
     });
 }
 
+void RecordCommands::allFromRenames(const std::vector<std::string>& names) {
+    const std::string looking =
+        "Looking up the renames of " + plural(names.size(), "player", "players");
+    showSearching(ctx_, looking + ". . .", looking + ". . .");
+    struct Gathered {
+        std::vector<std::vector<NameLink>> links;
+        std::size_t left = 0;
+        bool unreachable = false;
+    };
+    auto gathered = std::make_shared<Gathered>();
+    gathered->links.resize(names.size());
+    gathered->left = names.size();
+    const std::string address = ctx_.lookup.lookupAddress();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string url = serviceUrl(address, "/links?name=" + percentEncoded(names[i]));
+        ctx_.platform.pages.get(url, [this, names, gathered, i](const FetchResult& fetched) {
+            if (fetched.ok && fetched.httpStatus == 200)
+                gathered->links[i] = parseNameLinks(fetched.body, kLinkedNamesShown + 1);
+            gathered->unreachable |= !fetched.ok;
+            if (--gathered->left > 0)
+                return;
+            if (gathered->unreachable) {
+                RecordsReply failed;
+                failed.error = "could not be reached";
+                failed.unreachable = true;
+                replyFailure(failed);
+                return;
+            }
+            const std::string nc = nameColour();
+            std::vector<std::string> lines;
+            for (std::size_t n = 0; n < names.size(); ++n) {
+                const auto& links = gathered->links[n];
+                std::string line = nc + gameName(names[n], nc) + "^3 - ";
+                if (links.empty())
+                    line += "no renames seen";
+                for (std::size_t k = 0; k < std::min(links.size(), kLinkedNamesShown); ++k)
+                    line += (k == 0 ? "was " : "^3, ") + nc + gameName(links[k].name, nc);
+                if (links.size() > kLinkedNamesShown)
+                    line += "^3, ...";
+                lines.push_back(line);
+            }
+            replyPages(linePages(plural(names.size(), "player", "players") +
+                                     " on this server, names from renames newest first:",
+                                 lines, kLinesPerPage));
+        });
+    }
+}
+
 void RecordCommands::check() {
-    std::vector<SightedPlayer> players;
-    if (!currentPlayers(players))
+    PlayerListing listing = currentPlayersIn(readDumpCreatingIt(ctx_.state.gDumpFileAbsPath));
+    if (!currentPlayers(listing))
         return;
+    const std::vector<SightedPlayer> players = std::move(listing.players);
     const std::string looking =
         "Checking " + plural(players.size(), "player", "players") + " for name thieves";
     showSearching(ctx_, looking + ". . .", looking + ". . .");

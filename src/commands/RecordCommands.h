@@ -8,6 +8,7 @@
 // Like a lookup, the first three end in a request; the answer's arrival
 // makes the result call.
 #include "commands/CommandContext.h"
+#include "gamelink/PlayerList.h"
 #include "lookup/PlayerRecords.h"
 
 #include <string>
@@ -25,11 +26,16 @@ class RecordCommands {
 
     // Lines of a player list answer on one page.
     static constexpr std::size_t kLinesPerPage = 16;
+    // Linked names on one line of "all" without PunkBuster.
+    static constexpr std::size_t kLinkedNamesShown = 4;
 
   private:
     // The players of the dump's last listing; false when there are none
     // (the player was told).
-    bool currentPlayers(std::vector<SightedPlayer>& players);
+    bool currentPlayers(PlayerListing& listing);
+    // "all" where there is no PunkBuster list: the names the console showed
+    // on this server, each with the names its renames link it to.
+    void allFromRenames(const std::vector<std::string>& names);
     // The database's failure as the player reads it; false when there was none.
     bool replyFailure(const RecordsReply& reply);
     // Shows the first page and keeps the rest for "more".

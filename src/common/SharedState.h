@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace hh {
 
@@ -19,6 +20,9 @@ struct SharedState {
     std::string lastLogCommand; // the last command the log showed typed (as the dump road reads it)
     std::string keyboardCommand; // the last "word argument" the key observer ran, and when
     std::chrono::system_clock::time_point keyboardCommandAt{};
+    // Who the console showed on the current server (connected, renamed, not
+    // gone), oldest first: the player list where there is no PunkBuster.
+    std::vector<std::string> namesOnServer;
 
     // Interpreter
     std::string gLastCommand;

@@ -1,5 +1,6 @@
 #include "gamelink/NameEvents.h"
 
+#include "gamelink/NameKey.h"
 #include "gamelink/Sightings.h"
 #include "platform/Platform.h"
 #include "settings/Settings.h"
@@ -73,6 +74,8 @@ void NameEventReporter::takeDump(std::string_view dumpText, bool record) {
 
 void NameEventReporter::startSession(std::string server) {
     server_ = std::move(server);
+    if (present_)
+        present_->clear();
     session_ = isoUtc(platform_.clock.now()) + " " + (server_.empty() ? "?" : server_) + " " +
                std::to_string(++seq_);
 }
@@ -90,6 +93,7 @@ void NameEventReporter::take(const ConsoleEvent& event) {
     if (!isSightingText(name, kMaxSightingNameBytes) ||
         (renamed && !isSightingText(newName, kMaxSightingNameBytes)))
         return;
+    updatePresence(event, name, newName);
     std::string json =
         "{\"kind\":" + jsonQuoted(consoleEventWord(event.kind)) + ",\"name\":" + jsonQuoted(name);
     if (renamed)
@@ -102,6 +106,38 @@ void NameEventReporter::take(const ConsoleEvent& event) {
     pending_.push_back(std::move(json));
     if (pending_.size() >= kMaxPending)
         flush();
+}
+
+void NameEventReporter::updatePresence(const ConsoleEvent& event, const std::string& name,
+                                       const std::string& newName) {
+    if (!present_)
+        return;
+    std::vector<std::string>& names = *present_;
+    const std::string key = nameKey(name);
+    const auto it = std::find_if(names.begin(), names.end(),
+                                 [&](const std::string& n) { return nameKey(n) == key; });
+    switch (event.kind) {
+    case ConsoleEventKind::Connected:
+    case ConsoleEventKind::Entered:
+        if (it != names.end())
+            *it = name; // the log's colours over the dump's plain name
+        else if (names.size() < kMaxPresent)
+            names.push_back(name);
+        break;
+    case ConsoleEventKind::Renamed:
+        if (it != names.end())
+            *it = newName;
+        else if (names.size() < kMaxPresent)
+            names.push_back(newName);
+        break;
+    case ConsoleEventKind::Disconnected:
+    case ConsoleEventKind::Kicked:
+        if (it != names.end())
+            names.erase(it);
+        break;
+    default:
+        break;
+    }
 }
 
 void NameEventReporter::flush() {

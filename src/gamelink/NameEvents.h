@@ -33,6 +33,9 @@ class NameEventReporter {
     // Posts what was taken since the last flush (unless recording is off).
     void flush();
 
+    // Keeps `names` at the names present on the current server.
+    void trackPresenceIn(std::vector<std::string>& names) { present_ = &names; }
+
     const std::string& server() const { return server_; }
     std::size_t pendingCount() const { return pending_.size(); }
 
@@ -40,11 +43,15 @@ class NameEventReporter {
     static constexpr std::size_t kMaxPending = 1000;
     // The dump wraps console rows at this width.
     static constexpr std::size_t kDumpRowWidth = 78;
+    // A server holds at most 64 players.
+    static constexpr std::size_t kMaxPresent = 64;
 
   private:
     void take(const ConsoleEvent& event);
     // A session starts at each server joined and at each game start.
     void startSession(std::string server);
+    void updatePresence(const ConsoleEvent& event, const std::string& name,
+                        const std::string& newName);
 
     Settings& settings_;
     Platform& platform_;
@@ -57,6 +64,7 @@ class NameEventReporter {
     // The last rows of the previous dump, to find where the new rows begin.
     std::vector<std::string> dumpTail_;
     std::shared_ptr<bool> failureReported_ = std::make_shared<bool>(false);
+    std::vector<std::string>* present_ = nullptr;
 };
 
 } // namespace hh

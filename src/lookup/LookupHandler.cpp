@@ -88,16 +88,18 @@ void LookupHandler::lookupGuid(const std::string& guid) {
     });
 }
 
-void LookupHandler::lookupNameLinks(const std::string& name, const std::string& withoutLinks) {
+void LookupHandler::lookupNameLinks(const std::string& name, const std::string& withoutLinks,
+                                    const std::string& withoutLinksSound) {
     view_.setStatusText("Searching for names linked to '" + name + "'. . .");
     const std::string request = serviceUrl(lookupAddress(), "/links?name=" + percentEncoded(name));
-    platform_.pages.get(request, [this, name, withoutLinks](const FetchResult& fetched) {
+    platform_.pages.get(request, [this, name, withoutLinks,
+                                  withoutLinksSound](const FetchResult& fetched) {
         const std::size_t limit = static_cast<std::size_t>(std::max<int>(state_.numAliases, 1));
         const auto links = fetched.ok && fetched.httpStatus == 200
                                ? parseNameLinks(fetched.body, limit)
                                : std::vector<NameLink>{};
         if (links.empty()) {
-            result_.readyForNextCmd("close.wav", withoutLinks, true, 15, true, false, false);
+            result_.readyForNextCmd(withoutLinksSound, withoutLinks, true, 15, true, false, false);
             return;
         }
         const AliasColours colours{orDefault(state_.nameColor, "^7"),

@@ -37,7 +37,8 @@ class LookupHandler {
     // The names `name` is linked to by renames the console showed; when none
     // are known (or the database cannot say), answers with `withoutLinks`,
     // the error the lookup would have given.
-    void lookupNameLinks(const std::string& name, const std::string& withoutLinks);
+    void lookupNameLinks(const std::string& name, const std::string& withoutLinks,
+                         const std::string& withoutLinksSound = "close.wav");
     // The page-loaded handler. A fetch that failed (time-out, refused, DNS)
     // arrives as the browser's own error page.
     void onLookupPageLoaded(const std::string& url, const std::string& html);

@@ -96,6 +96,7 @@ FrmMain::FrmMain(Platform& platform, MainView& view, Settings& settings, Program
     });
     lookup_.setClearLastCommand([this] { interpreter_.clearLastCommand(); });
     platform_.sound.setProblemReport([this](const std::string& line) { appendConsoleLine(line); });
+    names_.trackPresenceIn(state_.namesOnServer);
     watcher_.setOnDumpMoved([this] { logRoad_.followLogBesideDump(); });
     watcher_.attach();
 }
@@ -112,13 +113,13 @@ void FrmMain::takeInPlayers(const std::string& dumpText) {
     const std::string& dump = state_.gDumpFileAbsPath;
     ownGuid_.learnFrom(listing, {modFolderPath(dump) + "/q3config.cfg",
                                  gameFolderPath(dump) + settings_.baseFolder() + "/q3config.cfg"});
-    if (settings_.recordSightings()) {
+    if (settings_.recordSightings())
         sightings_.recordFromDump(dumpText, watcher_.GetCurrentMod());
-        // The log shows every event as it happens, with its colours; the dump
-        // stands in for it only where no log is written.
-        names_.takeDump(dumpText, !state_.consoleLogLive);
-        names_.flush();
-    }
+    // The log shows every event as it happens, with its colours; the dump
+    // stands in for it only where no log is written. Taken even when nothing
+    // is recorded: it says who is on the server.
+    names_.takeDump(dumpText, !state_.consoleLogLive);
+    names_.flush();
     thiefWatch_.check(listing.players);
 }
 

@@ -69,9 +69,38 @@ TEST(RecordCommands, SeenAsksByNameAndListsEachGuid) {
     EXPECT_EQ(rig.message(), "'^7big ^7bob;1^3' was used by 2 GUIDs (most used name, last seen "
                              "first):\\n\\t^7Thief^3 - GUID bbbbbbbb, 5 uses, last seen 2026-12-05"
                              "\\n\\t^7Bob^3 - GUID aaaaaaaa, 1 use, last seen 2026-12-04");
+    // No GUID wore it: the renames are asked next.
     rig.run("seen zed");
     rig.fp.pages.answer(reply(""));
+    ASSERT_EQ(rig.fp.pages.requests.size(), 1u);
+    EXPECT_EQ(rig.fp.pages.requests[0].url, "http://127.0.0.1:27995/links?name=zed");
+    rig.fp.pages.answer(reply(""));
     EXPECT_EQ(rig.message(), "Nobody in the alias database has used '^7zed^3'.");
+    EXPECT_EQ(rig.lastSound(), "default.wav");
+    rig.run("seen bo");
+    rig.fp.pages.answer(reply(""));
+    rig.fp.pages.answer(reply("link\tname=^1Bra^7vo\tat=1764943200\tserver=1.2.3.4:27960\n"));
+    EXPECT_TRUE(rig.message().starts_with("bo = ^7^1Bra^7vo^2 [")) << rig.message();
+}
+
+// Without a PunkBuster list, "all" lists who the console showed on this
+// server, with the names their renames link them to.
+TEST(RecordCommands, AllWithoutPunkBusterListsTheConsolesPlayers) {
+    RecordRig rig;
+    rig.folder.writeDump({"no list"});
+    rig.state.namesOnServer = {"^1Bra^7vo", "Sarge"};
+    rig.interpreter.processFile("all"); // not run(): it refuses links
+    EXPECT_EQ(rig.script(), renderResultScript("Looking up the renames of 2 players. . ."));
+    ASSERT_EQ(rig.fp.pages.requests.size(), 2u);
+    EXPECT_EQ(rig.fp.pages.requests[0].url, "http://127.0.0.1:27995/links?name=%5E1Bra%5E7vo");
+    std::string five;
+    for (const char* name : {"A", "B", "C", "D", "E"})
+        five += "link\tname=" + std::string(name) + "\tat=1764943200\n";
+    rig.fp.pages.answer(reply(five));
+    rig.fp.pages.answer(reply(""));
+    EXPECT_EQ(rig.message(), "2 players on this server, names from renames newest first:"
+                             "\\n\\t^7^1Bra^7vo^3 - was ^7A^3, ^7B^3, ^7C^3, ^7D^3, ..."
+                             "\\n\\t^7Sarge^3 - no renames seen");
 }
 
 TEST(RecordCommands, WithoutAnAnswerThePlayerIsToldWhy) {

@@ -93,5 +93,27 @@ TEST_F(NameEventsTest, ADumpGivesOnlyRowsAfterThePreviousDump) {
     EXPECT_NE(flushed().find("\"name\":\"G\""), std::string::npos);
 }
 
+TEST_F(NameEventsTest, PresenceFollowsComingsRenamesAndGoings) {
+    std::vector<std::string> present;
+    reporter_.trackPresenceIn(present);
+    const struct {
+        const char* line;
+        std::vector<std::string> after;
+    } steps[] = {
+        {"Sarge^7 connected", {"Sarge"}},
+        {"Sarge entered the game", {"Sarge"}}, // a dump's plain name is the same player
+        {"Alpha^7 entered the game", {"Sarge", "Alpha"}},
+        {"alpha^7 renamed to ^1Bra^7vo", {"Sarge", "^1Bra^7vo"}},
+        {"Bravo^7 disconnected", {"Sarge"}}, // matched without colours
+        {"Stranger^7 renamed to Tom", {"Sarge", "Tom"}},
+        {"Sarge^7 was kicked", {"Tom"}},
+        {"localhost:27960 resolved to 127.0.0.1:27960", {}}, // another server
+    };
+    for (const auto& step : steps) {
+        reporter_.takeLine(step.line, ConsoleForm::Log);
+        EXPECT_EQ(present, step.after) << step.line;
+    }
+}
+
 } // namespace
 } // namespace hh
