@@ -24,7 +24,10 @@ ProgramFolders resolveProgramFolders(const fs::path& option) {
         folders = portableFolders(executableDir());
     else
         folders = installedProgramFolders();
+    // The settings writer replaces the file atomically beside itself, so
+    // its folder must be there before the first save.
     fs::create_directories(folders.program, ec);
+    fs::create_directories(folders.config, ec);
     return folders;
 }
 

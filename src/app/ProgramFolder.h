@@ -24,7 +24,8 @@ ProgramFolders portableFolders(const std::filesystem::path& dir);
 
 // --program-dir, else the executable's folder when it holds handleHound.ini:
 // a portable folder. Otherwise the system's folders for an installed
-// program. The program folder is created; the others when first written.
+// program. The program and settings folders are created; the logs folder
+// when first written.
 ProgramFolders resolveProgramFolders(const std::filesystem::path& option);
 
 // Copies the shipped sounds, icons, readme and game-side script into the
