@@ -19,6 +19,7 @@ test_packages=(
   xvfb xdotool xclip x11-utils openbox trayer imagemagick sox iproute2 util-linux
   pulseaudio pulseaudio-utils
   postgresql clang-14 libclang-rt-14-dev appstream desktop-file-utils groff-base libcpp-httplib-dev
+  lintian
   openarena libgl1-mesa-dri libglx-mesa0
 )
 
@@ -77,6 +78,15 @@ case "$mode" in
     # Release is what users and packagers build; warnings fail our own builds.
     configure_and_build Release -DHH_TESTS=ON -DHH_BENCH=ON -DHH_WERROR=ON
     ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 300
+
+    # The Debian package from this build: lintian finds no error, and it
+    # installs, runs and purges without a trace (as root only).
+    rm -f "$build"/packages/handlehound_*.deb
+    (cd "$build" && cpack -G DEB >/dev/null)
+    deb=$(echo "$build"/packages/handlehound_*_amd64.deb)
+    echo "== $deb: $(stat -c %s "$deb") bytes; lintian:"
+    lintian --display-info --fail-on error "$deb"
+    tests/install/deb_test.sh "$deb"
 
     # The unit and integration tests again under AddressSanitizer and
     # UndefinedBehaviorSanitizer.

@@ -20,12 +20,12 @@ cmake --install "$build" --prefix "$prefix" --strip >/dev/null
 
 # Packager-ready: nothing outside these places.
 find "$prefix" -type f | sed "s|^$prefix/||" | sort >"$work/files"
-grep -v -E '^(bin/handlehound(-aliasdb)?|share/handlehound/(Sound/[a-z]+\.wav|Icons/[A-Za-z_]+\.(ico|png)|Handlehound_README\.TXT|handleHound\.cfg)|share/applications/handlehound\.desktop|share/metainfo/[A-Za-z.]+\.metainfo\.xml|share/icons/hicolor/(16x16|32x32|48x48|64x64|128x128|256x256)/apps/handlehound\.png|share/icons/hicolor/scalable/apps/handlehound\.svg|share/man/man1/handlehound(-aliasdb)?\.1)$' \
+grep -v -E '^(bin/handlehound(-aliasdb)?|share/handlehound/(Sound/[a-z]+\.wav|Icons/[A-Za-z_]+\.(ico|png)|Handlehound_README\.TXT|handleHound\.cfg)|share/applications/handlehound\.desktop|share/metainfo/[A-Za-z.]+\.metainfo\.xml|share/icons/hicolor/(16x16|32x32|48x48|64x64|128x128|256x256)/apps/handlehound\.png|share/icons/hicolor/scalable/apps/handlehound\.svg|share/man/man1/handlehound(-aliasdb)?\.1\.gz|share/doc/handlehound/(copyright|changelog\.gz))$' \
     "$work/files" >"$work/unexpected" || true
 [ -s "$work/unexpected" ] && fail "unexpected files installed: $(tr '\n' ' ' <"$work/unexpected")"
 for f in bin/handlehound bin/handlehound-aliasdb share/applications/handlehound.desktop \
     share/icons/hicolor/scalable/apps/handlehound.svg share/icons/hicolor/48x48/apps/handlehound.png \
-    share/man/man1/handlehound.1 share/man/man1/handlehound-aliasdb.1 \
+    share/man/man1/handlehound.1.gz share/man/man1/handlehound-aliasdb.1.gz \
     share/handlehound/handleHound.cfg share/handlehound/Sound/on.wav; do
     [ -f "$prefix/$f" ] || fail "missing $f"
 done
@@ -46,8 +46,8 @@ out=$(appstreamcli validate-tree --no-net "$prefix" 2>&1) ||
     fail "appstreamcli validate-tree: $out"
 
 # Manual pages render without a warning.
-for page in "$prefix"/share/man/man1/*.1; do
-    out=$(groff -mandoc -ww -z -Tutf8 "$page" 2>&1) || true
+for page in "$prefix"/share/man/man1/*.1.gz; do
+    out=$(gzip -dc "$page" | groff -mandoc -ww -z -Tutf8 2>&1) || true
     [ -z "$out" ] || fail "$(basename "$page"): $out"
 done
 
@@ -64,6 +64,8 @@ setup() {
         --engine ioquake3 >"$home/setup.out" 2>&1 || true
 }
 setup home
+[ -f "$home/config/handlehound/handleHound.ini" ] ||
+    fail "a fresh user's set-up saved no settings: $(cat "$home/setup.out")"
 for f in Sound/on.wav Icons/Handlehound.ico Handlehound_README.TXT; do
     [ -f "$home/data/handlehound/$f" ] ||
         fail "the installed program did not copy $f: $(cat "$home/setup.out")"

@@ -1,5 +1,6 @@
 // The headless program as a player meets it: a game folder, a dump the
 // game writes, and the answer in hh.cfg.
+#include "common/Version.h"
 #include "support/GameFolder.h"
 #include "support/Process.h"
 
@@ -68,7 +69,7 @@ TEST(Headless, OnlyTypedCommandsRunAndQuitEndsWithStatusZero) {
 TEST(Headless, VersionAndHelp) {
     Process version(HH_BINARY, {"--version"});
     EXPECT_EQ(version.waitForExit(10s), 0);
-    EXPECT_EQ(version.output(), "Handlehound v1.0.0\n");
+    EXPECT_EQ(version.output(), "Handlehound v" + hh::versionText() + "\n");
     Process help(HH_BINARY, {"--help"});
     EXPECT_EQ(help.waitForExit(10s), 0);
     EXPECT_NE(help.output().find("--headless"), std::string::npos);

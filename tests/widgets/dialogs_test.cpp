@@ -1,4 +1,5 @@
 #include "DesktopRig.h"
+#include "common/Version.h"
 #include "gamelink/PlayerTable.h"
 #include "shell/qt/AboutBox.h"
 #include "shell/qt/ArrayViewer.h"
@@ -171,7 +172,8 @@ TEST_F(DialogsTest, AboutBoxNamesMakerVersionAndOpensItsLinks) {
     AboutBox about(fp.shell, fp.paths.program);
     EXPECT_EQ(about.windowTitle(), "Kennel Works - Handlehound");
     EXPECT_EQ(find<QLabel>(about, "lblTitle")->text(), "Kennel Works - Handlehound");
-    EXPECT_EQ(find<QLabel>(about, "lblVersion")->text(), "Version 1.0.0");
+    EXPECT_EQ(find<QLabel>(about, "lblVersion")->text(),
+              QString::fromStdString("Version " + hh::versionText()));
     EXPECT_EQ(find<QLabel>(about, "Label1")->text(), "Contact Information:");
     for (const char* link : {"Label2", "Label5", "Label7"}) {
         auto* label = find<QLabel>(about, link);

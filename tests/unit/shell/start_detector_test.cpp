@@ -1,3 +1,4 @@
+#include "common/Version.h"
 #include "fakes/FakePlatform.h"
 #include "gamelink/ResultScript.h"
 #include "settings/Settings.h"
@@ -143,7 +144,7 @@ TEST_F(StartDetectorTest, StartUpShowsEverythingAndLeavesMonitoringUndecided) {
     ASSERT_TRUE(detector.startUp());
     EXPECT_EQ(view.configToExec, "/games/q3/osp/match.cfg");
     EXPECT_TRUE(view.trayVisible);
-    EXPECT_EQ(view.trayTip, "Handlehound v1.0.0");
+    EXPECT_EQ(view.trayTip, "Handlehound v" + hh::versionText());
     EXPECT_EQ(view.status, "Quake III Arena is currently: Closed");
     EXPECT_TRUE(contains(view.info, "     This is the Q3 Start Detector Program."));
     EXPECT_TRUE(view.detVisible);
