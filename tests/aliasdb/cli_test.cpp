@@ -51,25 +51,17 @@ TEST(CommandLine, Parsing) {
         std::string error; // part of the expected error, "" for none
     } cases[] = {
         {{"--credential", "c", "--listen", "127.0.0.1:8080", "--db=x.sqlite"}, Mode::Serve, ""},
-        {{"--credential", "c", "--postgres", "host=/tmp", "--max-connections", "10"},
-         Mode::Serve,
-         ""},
         {{"import", "--mod", "osp", "a.who", "b.who"}, Mode::Import, ""},
         {{"backup", "--program-dir", "p", "copy.sqlite"}, Mode::Backup, ""},
-        {{"--db", "x", "--version"}, Mode::Version, ""},
         {{"--bogus", "--help"}, Mode::Help, ""},
         {{}, Mode::Serve, "serving needs --credential"},
         {{"--credential", "c", "--listen", "0.0.0.0:8080"}, Mode::Serve, "loopback"},
-        {{"--credential", "c", "--listen", "127.0.0.1:65536"}, Mode::Serve, "loopback"},
         {{"--credential", "c", "--db", "a", "--postgres", "b"}, Mode::Serve, "excludes"},
         {{"import", "--listen", "127.0.0.1:5", "x"}, Mode::Serve, "--listen"},
         {{"--export", "all", "--format", "json", "--output", "x.json"}, Mode::Export, ""},
         {{"--forget", "1A2B3C4D", "--db", "x"}, Mode::Forget, ""},
         {{"--forget", "all"}, Mode::Serve, "--forget wants a GUID of 8 letters or digits"},
-        {{"--export", "1a2b3c4"}, Mode::Serve, "all or links"},
-        {{"--forget-name", "^1^2"}, Mode::Serve, "more than colour codes"},
         {{"--export", "all"}, Mode::Serve, "--format csv or --format json"},
-        {{"--export", "all", "--format", "xml"}, Mode::Serve, "--format csv or"},
         {{"--forget", "1a2b3c4d", "--output", "x"}, Mode::Serve, "go with --export"},
     };
     for (const auto& c : cases) {

@@ -27,23 +27,6 @@ bool resultHolds(const GameFolder& g, const std::string& text) {
 
 } // namespace
 
-TEST(Headless, EnablesAnswersADumpChangeAndEndsCleanly) {
-    GameFolder g;
-    Process p(HH_BINARY, headlessArgs(g), {"DISPLAY="});
-    ASSERT_TRUE(waitUntil([&] { return resultHolds(g, "ENABLED"); }, 10s)) << p.errors();
-    EXPECT_EQ(g.resultText(),
-              "echo ^3Handlehound ^3is ^3ENABLED. ^3Waiting ^3for ^3Command. ^3. ^3.\r\n");
-
-    g.writeDump({"]/hh help"});
-    ASSERT_TRUE(waitUntil([&] { return resultHolds(g, "recognizes"); }, 5s)) << p.output();
-
-    p.signal(SIGTERM);
-    EXPECT_EQ(p.waitForExit(10s), 0);
-    EXPECT_EQ(g.resultText(), "echo ^3Handlehound ^3is ^3Not ^3Running.\r\n");
-    EXPECT_NE(p.output().find("> Handlehound is ENABLED. Waiting for Command. . ."),
-              std::string::npos);
-}
-
 // Other players' chat, names and server prints after the player's own
 // command run nothing: the program answers the typed command, keeps its
 // settings, stays on and ends only on the player's own quit.

@@ -9,10 +9,7 @@
 #include "shell/qt/DetectorWindow.h"
 #include "shell/qt/MainWindow.h"
 
-#include <QAbstractButton>
 #include <QAction>
-#include <QMenu>
-#include <QMenuBar>
 
 namespace hh::test {
 
@@ -50,24 +47,5 @@ struct DesktopRig {
     FrmMain frm;
     StartDetector detector;
 };
-
-// Captions of a menu's items in order, separators as "-".
-inline std::vector<std::string> captions(const QMenu& menu) {
-    std::vector<std::string> out;
-    for (const QAction* a : menu.actions())
-        out.push_back(a->isSeparator() ? "-" : a->text().toStdString());
-    return out;
-}
-
-// Captions of the named buttons of a window, "?" for a missing one.
-inline std::vector<std::string> buttonTexts(QObject& window,
-                                            std::initializer_list<const char*> names) {
-    std::vector<std::string> out;
-    for (const char* name : names) {
-        const auto* b = window.findChild<QAbstractButton*>(QString::fromLatin1(name));
-        out.push_back(b ? b->text().toStdString() : "?");
-    }
-    return out;
-}
 
 } // namespace hh::test

@@ -7,10 +7,7 @@
 
 #include "platform/x11/X11HotKey.h"
 #include "platform/x11/X11KeyEventSource.h"
-#include "platform/x11/X11KeyMap.h"
 #include "platform/x11/X11WindowSystem.h"
-#include "settings/Settings.h"
-#include "shell/HotKeys.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib-xcb.h>
@@ -19,7 +16,6 @@
 
 #include <atomic>
 #include <cstdlib>
-#include <filesystem>
 #include <optional>
 #include <thread>
 
@@ -34,19 +30,6 @@ class X11Test : public ::testing::Test {
 };
 
 // ---- key map --------------------------------------------------------------
-
-// What the typed keys below do not show: shifted keysyms have no code of
-// their own, and a code shared by two keys maps back to the main one.
-TEST(KeyMap, SharedAndShiftedKeysyms) {
-    EXPECT_EQ(vkFromKeysym(XK_KP_Enter), 0x0Du);
-    EXPECT_EQ(keysymFromVk(0x0D), static_cast<KeySym>(XK_Return));
-    EXPECT_EQ(keysymFromVk(0x09), static_cast<KeySym>(XK_Tab));
-    EXPECT_EQ(keysymFromVk(0x67), static_cast<KeySym>(XK_KP_7));
-    for (KeySym shifted : {XK_question, XK_A, XK_colon, XK_bar})
-        EXPECT_EQ(vkFromKeysym(shifted), 0u) << shifted;
-    for (std::uint32_t vk : {0u, 0x07u, 0xFFu, 0x10000u})
-        EXPECT_EQ(keysymFromVk(vk), static_cast<KeySym>(NoSymbol)) << vk;
-}
 
 // ---- availability -----------------------------------------------------------
 
@@ -216,16 +199,6 @@ TEST_F(HotKeyTest, ReRegisteringMovesTheKeyAndUnregisterFreesIt) {
     EXPECT_EQ(pressesAtTarget(XK_F5), 1); // the game gets the key again
 }
 
-TEST_F(HotKeyTest, CodesWithoutAKeyAreRefused) {
-    for (std::uint32_t vk : {0u, 0x07u, 0xFFu}) {
-        std::string why;
-        EXPECT_FALSE(hotKey.registerCtrlKey(
-            vk, [] {}, &why));
-        EXPECT_FALSE(why.empty());
-        EXPECT_FALSE(hotKey.isRegistered());
-    }
-}
-
 // Grabs Ctrl+Tab with one lock state from another client.
 class Blocker {
   public:
@@ -263,22 +236,6 @@ TEST_F(HotKeyTest, ConflictIsReportedAndRolledBack) {
     EXPECT_FALSE(hotKey.isRegistered());
     // The variants that had succeeded were let go again.
     EXPECT_TRUE(blocker.canGrabPlainCtrlTab());
-}
-
-TEST_F(HotKeyTest, ConflictBecomesOneConsoleLine) {
-    Blocker blocker(0);
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("hh-x11-hotkeys-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    Settings settings(dir / "handleHound.ini");
-    std::vector<std::string> lines;
-    HotKeys hotKeys(
-        hotKey, settings, [&](const std::string& l) { lines.push_back(l); }, [] { return true; },
-        [] {});
-    hotKeys.registerAtStart();
-    std::filesystem::remove_all(dir);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_NE(lines[0].find("Ctrl+'tab'"), std::string::npos) << lines[0];
 }
 
 // ---- window finder ----------------------------------------------------------

@@ -3,7 +3,6 @@
 #include "InterpreterRig.h"
 
 #include "commands/HelpText.h"
-#include "common/Version.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +10,6 @@ namespace hh::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-const std::string kDownload = "Download: https://handlehound.example/download {Press Ctrl+V to "
-                              "paste this information into Quake III Arena}";
 
 TEST(Dispatcher, EveryAnswerIsOneResultCallWithItsFlags) {
     const std::string noCommand = "Error! Unrecognized command Or no command supplied. {Command "
@@ -33,21 +29,6 @@ TEST(Dispatcher, EveryAnswerIsOneResultCallWithItsFlags) {
         {"disable", "cmd.wav",
          "Handlehound is DISABLED. {Press Ctrl+'tab' to Re-enable Handlehound at any time}", false,
          -1},
-        {"about", "complete.wav",
-         "Handlehound - lists all known aliases for any player in a Q3 PunkBuster server (All "
-         "from within Q3). " +
-             kDownload,
-         true, -1, true},
-        {"author", "complete.wav",
-         "Handlehound is designed/written by hhdev under the self proclaimed company name 'Kennel "
-         "Works'. " +
-             kDownload,
-         true, -1, true},
-        {"ver", "default.wav",
-         "Handlehound v" + versionText() +
-             " {Check 'https://handlehound.example' periodically for available updates} {Press "
-             "Ctrl+V to paste version info into Quake III Arena}",
-         true, 15, true},
         {"commands", "default.wav", helpMessage()},
         // The virtual clock starts at 14:00:00 UTC.
         {"time", "default.wav", "2:00:00 PM", true, 15, true},
@@ -172,15 +153,6 @@ TEST(TypedRoad, AGuidLookupShowsItsNoteUntilThePageArrives) {
     // Nothing after the prefix is the unrecognized-command error.
     rig.interpreter.runTypedCommand("", "");
     EXPECT_EQ(rig.state.gLastCommand, "-1");
-}
-
-TEST(Help, IndentedLinesAndNoClear) {
-    EXPECT_TRUE(helpText().starts_with("\\t<name> - "));
-    EXPECT_EQ(helpText().find("clear"), std::string::npos);
-    // Both typed forms are named; the note's words stay out of the text
-    // whose words the interpreter takes for commands.
-    EXPECT_NE(helpMessage().find("/hh <command> | \\hh <command>"), std::string::npos);
-    EXPECT_EQ(helpText().find("chat"), std::string::npos);
 }
 
 } // namespace

@@ -81,16 +81,6 @@ TEST(SettingsCommands, ReportStoreOrRefuse) {
     EXPECT_EQ(rig.message(), sepError);
 }
 
-TEST(SettingsCommands, KeepTheMemoryValuesInStep) {
-    InterpreterRig rig;
-    rig.run("numaliases 15e-1"); // rounds like a whole-number assignment
-    EXPECT_EQ(rig.state.numAliases, 2);
-    rig.run("sepcolor 4");
-    rig.run("namecolor 1");
-    EXPECT_EQ(rig.state.sepColor, "^4");
-    EXPECT_EQ(rig.state.nameColor, "^1");
-}
-
 TEST(SettingsCommands, CommandKeyRebindsTheScriptAndTheHotKey) {
     InterpreterRig rig;
     // From the dump the argument keeps its case; the stored name is lower case.

@@ -52,24 +52,6 @@ TEST_F(ResultCallTest, RepeatCopiesTheWholeLastMessageWithoutRewriting) {
     EXPECT_EQ(rig.fp.clipboard.text(), "Pong {hint}");
 }
 
-TEST_F(ResultCallTest, StatusBarNamesTheStatusKeyOnlyWhileTheGameRuns) {
-    const std::string done = "Command Complete. Press 'f7' to view the Results in Quake III Arena.";
-    const std::tuple<std::string, std::string, std::string> cases[] = {
-        {"", "Quake 3: Arena", done},
-        {"", "", ""},
-        {"ioquake3", "ioquake3", done},
-        {"ioquake3", "Quake 3: Arena", ""},
-    };
-    rig.settings.write("Behavior", "StatusKey", "f7");
-    for (const auto& [titleSetting, openWindow, expected] : cases) {
-        rig.settings.write("Main", "GameWindowTitle", titleSetting);
-        rig.fp.windows.windows = {{openWindow, 7}};
-        rig.view.statusText.clear();
-        rig.answer("x");
-        EXPECT_EQ(rig.view.statusText, expected) << titleSetting << "|" << openWindow;
-    }
-}
-
 TEST_F(ResultCallTest, ExpiryClearsOnlyAnUntouchedClipboard) {
     for (bool userCopies : {false, true}) {
         SCOPED_TRACE(userCopies);

@@ -109,23 +109,6 @@ TEST(LookupHandler, EveryPageOutcome) {
     }
 }
 
-TEST(LookupHandler, AliasListIsCleanedForTheConsoleAndColouredFromTheSettings) {
-    LookupRig rig;
-    rig.state.nameColor = "^3";
-    rig.state.sepColor = "^5";
-    rig.lookFor("Tom");
-    rig.answer(kOwnPage, aliasPage({"Tom &amp; Jerry", "semi;colon", "a/b\\c", "(paren)", "^1Red",
-                                    "Q&quot;uote", "O&#39;Neil", "&#59;&#38;"}));
-    EXPECT_EQ(rig.fp.clipboard.text(), "8, Tom = ^3Tom ^3 ^3Jerry^5, ^3semicolon^5, ^3a|b|c^5, "
-                                       "^3[paren]^5, ^31Red^5, ^3Q\"uote^5, ^3O'Neil^5, ^3");
-    EXPECT_NE(rig.view.console.find("\r\n8 aliases found:\r\n    Tom  Jerry, semicolon, a|b|c, "
-                                    "[paren], 1Red, Q\"uote, O'Neil, "),
-              std::string::npos)
-        << rig.view.console;
-    const std::string script = rig.folder.resultText();
-    EXPECT_NE(script.find("^3Q'uote^5, ^3^3O'Neil^5"), std::string::npos) << script;
-}
-
 TEST(LookupHandler, PagesFromElsewhere) {
     for (const auto& [url, reported] : {std::pair{"http://elsewhere.example/?guid=1a2b3c4d", true},
                                         {"http://127.0.0.1:27995/other?guid=1a2b3c4d", true},

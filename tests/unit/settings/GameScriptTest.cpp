@@ -48,15 +48,6 @@ TEST(ChangeCmdIssueDelay, RewritesTheSequenceAndStoresTheWaitName) {
     }
 }
 
-TEST(ChangeCmdIssueDelay, NotesAccumulateAndFollowTheTextAsItEnds) {
-    SettingsRig rig;
-    writeFile(rig.installed(), "bind \"tab\" \"vstr part1; vstr w2;\"");
-    rig.script.changeCmdIssueDelay(0);
-    rig.script.changeCmdIssueDelay(3);
-    EXPECT_EQ(readFile(rig.installed()),
-              "bind \"tab\" \"vstr part1; vstr w2x4;\"" + delayNote("w1") + delayNote("w2x4"));
-}
-
 TEST(ApplyConsoleLogSetting, TheLogLineFollowsTheSetting) {
     const struct {
         const char* setting; // ConsoleLog ("" = absent)
@@ -214,32 +205,6 @@ TEST(InstallGameScript, AFailedCopyIsReportedAndNotRecorded) {
     EXPECT_FALSE(why.empty());
     EXPECT_EQ(rig.settings.cfgAt(), "");
     EXPECT_TRUE(fs::exists(rig.fake.paths.program / "handleHound.cfg"));
-}
-
-// The shipped script as the engine will run it.
-TEST(ShippedScript, BindsBothKeysAndDefinesRisingWaits) {
-    const std::string text = readFile(test::shippedScriptSource());
-    for (const char* line :
-         {"bind \"tab\" \"vstr part1; vstr w2;\"\r\n", "bind \"f5\" \"exec hh.cfg\"\r\n",
-          "seta part1 \"pb_plist\"\r\n", "set hh \"\"\r\n", "\r\nset logfile 2\r\n"})
-        EXPECT_NE(text.find(line), std::string::npos) << line;
-    int previous = 0;
-    for (const char* wait : {"w1", "w2", "w2x2", "w2x4"}) {
-        std::smatch m;
-        const std::regex line(std::string("\r\nseta ") + wait +
-                              " \"wait ([0-9]+); condump handleHound\\.who\"\r\n");
-        ASSERT_TRUE(std::regex_search(text, m, line)) << wait;
-        EXPECT_GT(std::stoi(m[1]), previous) << wait;
-        previous = std::stoi(m[1]);
-    }
-    // A ';' outside quotes would start a command in engines that do not skip comments.
-    for (std::size_t pos = 0, end; pos < text.size(); pos = end + 2) {
-        end = text.find("\r\n", pos);
-        ASSERT_NE(end, std::string::npos) << "every line ends with CR LF";
-        const std::string l = text.substr(pos, end - pos);
-        EXPECT_TRUE(std::regex_match(l, std::regex("|//[^;\"\n]*|(set|seta|bind|echo) [^\n]*")))
-            << l;
-    }
 }
 
 } // namespace

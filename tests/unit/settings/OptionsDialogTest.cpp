@@ -169,17 +169,6 @@ TEST(OptionsDialog, RefusedValuesAreNotStoredTheRestIs) {
     }
 }
 
-TEST(OptionsDialog, EqualKeysAreRefused) {
-    OptionsRig rig;
-    rig.dialog.load();
-    rig.view.commandKey = "f5";
-    EXPECT_FALSE(rig.dialog.applyOptions());
-    EXPECT_EQ(rig.fake.dialogs.messages.front(),
-              "Command Exec Key can not be the same as Results/Status Key.");
-    EXPECT_EQ(rig.settings.read("Behavior", "CommandKey"), "");
-    EXPECT_FALSE(refuseEqualKeys("tab", "TAB", rig.fake.platform));
-}
-
 TEST(OptionsDialog, DumpFileNameChangeMovesScriptAndWatchedPath) {
     OptionsRig rig;
     rig.settings.setCmdIssueDelay("w2");
