@@ -4,6 +4,7 @@
 #include "app/ProgramFolder.h"
 #include "app/ProgramServices.h"
 #include "app/StdoutMainView.h"
+#include "common/PathText.h"
 #include "gamelink/DumpPaths.h"
 #include "platform/Files.h"
 #include "settings/Settings.h"
@@ -37,7 +38,7 @@ std::string setupCommandLine(const AppOptions& options) {
 } // namespace
 
 int runHeadless(const AppOptions& options) {
-    const ProgramFolders folders = resolveProgramFolders(options.programDir);
+    const ProgramFolders folders = resolveProgramFolders(pathOf(options.programDir));
     // Two programs on one folder would both answer every dump.
     const InstanceLock lock(folders.program);
     if (!lock.held()) {
@@ -52,7 +53,7 @@ int runHeadless(const AppOptions& options) {
     if (dumpPath.empty()) {
         std::fprintf(stderr,
                      "handlehound: %s: the key Path of section [Main] is not set; run '%s' first\n",
-                     settings.iniPath().string().c_str(), setupCommandLine(options).c_str());
+                     textOf(settings.iniPath()).c_str(), setupCommandLine(options).c_str());
         return 2;
     }
 

@@ -2,6 +2,7 @@
 
 #include "app/ProgramFolder.h"
 #include "app/ProgramServices.h"
+#include "common/PathText.h"
 #include "setup/SetupCommand.h"
 
 #include <iostream>
@@ -9,7 +10,7 @@
 namespace hh {
 
 int runSetupCli(const AppOptions& options) {
-    const ProgramFolders folders = resolveProgramFolders(options.programDir);
+    const ProgramFolders folders = resolveProgramFolders(pathOf(options.programDir));
     const std::string problem = installShippedFiles(folders.program);
     if (!problem.empty())
         std::cerr << problem << "\n";
@@ -20,8 +21,8 @@ int runSetupCli(const AppOptions& options) {
     args.engine = options.engine;
     args.commandKey = options.commandKey;
     args.statusKey = options.statusKey;
-    args.programDir = folders.program.string();
-    args.settingsFile = folders.settingsFile().string();
+    args.programDir = textOf(folders.program);
+    args.settingsFile = textOf(folders.settingsFile());
     return runSetupCommand(args, std::cout, std::cerr, services.platform());
 }
 

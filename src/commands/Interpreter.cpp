@@ -10,6 +10,7 @@
 #include "commands/Texts.h"
 #include "commands/UtilityCommands.h"
 #include "commands/net/PingCommand.h"
+#include "common/PathText.h"
 #include "common/SharedState.h"
 #include "common/Strings.h"
 #include "gamelink/CommandPickup.h"
@@ -142,8 +143,8 @@ std::optional<std::string> Interpreter::fetch(std::string& word, std::string& ar
         }
         if (word != kPullToken || pulls == kMaxDumpPulls)
             break;
-        const std::string text =
-            findCommandInDump(ctx_.state.gDumpFileAbsPath, kDumpPrefix, &ctx_.state.lastDumpText);
+        const std::string text = findCommandInDump(pathOf(ctx_.state.gDumpFileAbsPath), kDumpPrefix,
+                                                   &ctx_.state.lastDumpText);
         pulled = true;
         if (answeredFromLog(text))
             return std::nullopt;

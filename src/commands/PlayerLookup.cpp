@@ -3,6 +3,7 @@
 #include "commands/Numeric.h"
 #include "commands/Reply.h"
 #include "common/MainView.h"
+#include "common/PathText.h"
 #include "common/SharedState.h"
 #include "common/Strings.h"
 #include "gamelink/PlayerList.h"
@@ -65,8 +66,8 @@ void PlayerLookup::byName(const std::string& searchText) {
 
     SharedState& state = ctx_.state;
     state.searchName = text;
-    state.searchValue =
-        findPlayerInDump(state.gDumpFileAbsPath, text, state.searchByPbId, state.searchName);
+    state.searchValue = findPlayerInDump(pathOf(state.gDumpFileAbsPath), text, state.searchByPbId,
+                                         state.searchName);
     const std::string& answer = state.searchValue;
 
     if (const std::string error = playerListProblem(ctx_, answer); !error.empty()) {

@@ -6,6 +6,7 @@
 #include "commands/Reply.h"
 #include "commands/Texts.h"
 #include "commands/TimeText.h"
+#include "common/PathText.h"
 #include "common/Strings.h"
 #include "common/Version.h"
 #include "gamelink/ResultCall.h"
@@ -87,13 +88,13 @@ void UtilityCommands::save(std::string argument) {
     }
     const SaveOutcome outcome = SaveTextToDesktop(ctx_.platform, argument);
     if (!outcome.ok) {
-        replyError(ctx_, "Error! Could not save to '" + outcome.path.string() + "'. {" +
+        replyError(ctx_, "Error! Could not save to '" + textOf(outcome.path) + "'. {" +
                              outcome.error + "}");
         return;
     }
     replyStandard(ctx_, sounds::kComplete,
                   "Save command completed successfully. {'" + argument + "' has been saved to '" +
-                      outcome.path.string() + "'}");
+                      textOf(outcome.path) + "'}");
 }
 
 void UtilityCommands::copy(std::string argument) {

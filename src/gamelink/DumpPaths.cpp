@@ -1,15 +1,15 @@
 #include "gamelink/DumpPaths.h"
 
-#include "common/Strings.h"
+#include "common/PathText.h"
 
 #include <filesystem>
 
 namespace hh {
 namespace {
 
-// Text before the last '/', or "" when there is none.
+// Text before the last separator, or "" when there is none.
 std::string beforeLastSlash(const std::string& path) {
-    const auto slash = path.rfind('/');
+    const auto slash = path.find_last_of(folderSeparators());
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
@@ -21,12 +21,13 @@ std::string modFolderPath(const std::string& dumpPath) {
 
 std::string gameFolderPath(const std::string& dumpPath) {
     const std::string modFolder = modFolderPath(dumpPath);
-    const auto slash = modFolder.rfind('/');
+    const auto slash = modFolder.find_last_of(folderSeparators());
     return slash == std::string::npos ? std::string() : modFolder.substr(0, slash + 1);
 }
 
 std::string currentModOf(const std::string& dumpPath) {
-    return afterLast(modFolderPath(dumpPath), '/');
+    const std::string modFolder = modFolderPath(dumpPath);
+    return modFolder.substr(modFolder.find_last_of(folderSeparators()) + 1);
 }
 
 std::string missingGameFolderMessage(const std::string& dumpPath) {

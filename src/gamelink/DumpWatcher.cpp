@@ -1,6 +1,7 @@
 #include "gamelink/DumpWatcher.h"
 
 #include "common/MainView.h"
+#include "common/PathText.h"
 #include "common/SharedState.h"
 #include "common/Strings.h"
 #include "gamelink/DumpPaths.h"
@@ -18,13 +19,6 @@ namespace {
 
 constexpr int kTickMs = 1000;
 constexpr const char* kSupportedMods = "osp, q3ut2, arena, threewave";
-
-// A name that would lead out of the game folder, or is no folder name at
-// all, can never hold the dump (the name comes from the dump itself).
-bool usableModName(const std::string& mod) {
-    return !mod.empty() && mod != "." && mod != ".." && !contains(mod, "/") &&
-           !contains(mod, std::string_view("\0", 1));
-}
 
 } // namespace
 
@@ -105,7 +99,7 @@ void DumpWatcher::tick() {
 
     followForeground();
     const std::string path = state_.gDumpFileAbsPath;
-    const std::string modified = path.empty() ? std::string() : modifiedTimeText(path);
+    const std::string modified = path.empty() ? std::string() : modifiedTimeText(pathOf(path));
     if (modified.empty())
         return;
     // Both sides are whole-second texts, so equal text is the same second;
@@ -115,7 +109,7 @@ void DumpWatcher::tick() {
         return;
 
     platform_.events.processPendingEvents();
-    const std::string now = modifiedTimeText(path);
+    const std::string now = modifiedTimeText(pathOf(path));
     state_.gLastModified = now.empty() ? modified : now;
     modifiedCheck_.stop();
     clearClip_.stop();
@@ -143,7 +137,7 @@ void DumpWatcher::toggleMod(const std::string& newModPath, bool formInitBool) {
     const std::string dumpName = settings_.dumpFileName();
     const std::string newPath =
         gameFolderPath(state_.gDumpFileAbsPath) + newModPath + "/" + dumpName;
-    if (!usableModName(newModPath) || !ensureFileExists(newPath)) {
+    if (!isPlainFolderName(newModPath) || !ensureFileExists(pathOf(newPath))) {
         const std::string message =
             contains(kSupportedMods, newModPath)
                 ? "The '" + newModPath + "' Mod is not Installed. {Current Mod = '" +
@@ -160,11 +154,11 @@ void DumpWatcher::toggleMod(const std::string& newModPath, bool formInitBool) {
     view_.setOpenDumpCaption("&Open '" + newModPath + "\\" + dumpName + "'");
     view_.setModPanel(newModPath, "Currently monitoring the \"" + newModPath + "\" mod folder");
     settings_.setPath(state_.gDumpFileAbsPath);
-    const std::string modified = modifiedTimeText(newPath);
+    const std::string modified = modifiedTimeText(pathOf(newPath));
     if (!modified.empty())
         state_.gLastModified = modified;
     std::error_code ignored; // a folder we cannot enter changes nothing that matters
-    std::filesystem::current_path(modFolderPath(newPath), ignored);
+    std::filesystem::current_path(pathOf(modFolderPath(newPath)), ignored);
     if (!formInitBool)
         result_.readyForNextCmd("complete.wav", "Mod has been Set to '" + newModPath + "'.", true,
                                 15, true, false, true);

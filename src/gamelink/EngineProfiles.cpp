@@ -1,5 +1,6 @@
 #include "gamelink/EngineProfiles.h"
 
+#include "common/PathText.h"
 #include "settings/Settings.h"
 
 #include <filesystem>
@@ -36,17 +37,22 @@ void applyEngineProfile(Settings& settings, const EngineProfile& profile) {
     settings.setConsoleLogName(profile.consoleLogName);
 }
 
-const EngineProfile* guessEngineProfile(const std::string& gameFolder) {
+const EngineProfile& defaultEngineProfile(HostSystem system) {
+    return *findEngineProfile(system == HostSystem::Windows ? "quake3" : "ioquake3");
+}
+
+const EngineProfile* guessEngineProfile(const std::string& gameFolder, HostSystem system) {
     std::error_code ec;
-    const fs::path folder(gameFolder);
+    const fs::path folder = pathOf(gameFolder);
     const std::string last =
-        (folder.has_filename() ? folder.filename() : folder.parent_path().filename()).string();
+        textOf(folder.has_filename() ? folder.filename() : folder.parent_path().filename());
     if (last == ".openarena" || fs::is_directory(folder / "baseoa", ec))
         return findEngineProfile("openarena");
-    // A home path with baseq3 on Linux is nearly always ioquake3's (~/.q3a);
-    // id's own Linux client is rare enough to be chosen by hand.
+    // A home path with baseq3 is id's install folder on Windows; on Linux it
+    // is nearly always ioquake3's (~/.q3a), id's own Linux client is rare
+    // enough to be chosen by hand.
     if (fs::is_directory(folder / "baseq3", ec))
-        return findEngineProfile("ioquake3");
+        return &defaultEngineProfile(system);
     return nullptr;
 }
 

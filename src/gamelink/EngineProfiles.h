@@ -1,5 +1,7 @@
 #pragma once
 // The engines players run, and the names each needs.
+#include "common/HostSystem.h"
+
 #include <string>
 #include <vector>
 
@@ -21,8 +23,13 @@ const std::vector<EngineProfile>& engineProfiles();
 const EngineProfile* findEngineProfile(const std::string& name);
 // Writes the profile's settings.
 void applyEngineProfile(Settings& settings, const EngineProfile& profile);
-// Guess from a game folder (the engine's home path): ~/.openarena -> openarena,
-// a folder with baseq3 -> ioquake3; nullptr when nothing fits.
-const EngineProfile* guessEngineProfile(const std::string& gameFolder);
+// The engine a player of this system most likely runs: Quake III Arena 1.32
+// on Windows, ioquake3 on Linux.
+const EngineProfile& defaultEngineProfile(HostSystem system = kHostSystem);
+// Guess from a game folder (the engine's home path): ~/.openarena or a folder
+// with baseoa -> openarena, a folder with baseq3 -> the system's default;
+// nullptr when nothing fits.
+const EngineProfile* guessEngineProfile(const std::string& gameFolder,
+                                        HostSystem system = kHostSystem);
 
 } // namespace hh

@@ -1,5 +1,6 @@
 #include "gamelink/GameScript.h"
 
+#include "common/PathText.h"
 #include "common/SharedState.h"
 #include "common/Strings.h"
 #include "gamelink/DumpPaths.h"
@@ -96,7 +97,7 @@ bool GameScript::editScript(const char* missingMessage, const std::string& newWo
                             const std::string& refusal,
                             const std::function<std::string(const std::string&)>& edit,
                             const std::string& note) {
-    const std::string path = installedScriptPath();
+    const fs::path path = pathOf(installedScriptPath());
     const auto text = fileExists(path) ? readBounded(path) : std::nullopt;
     if (!text) {
         platform_.dialogs.messageBox(missingMessage, MessageIcon::Exclamation);
@@ -187,8 +188,9 @@ void GameScript::addExecLine(const std::string& scriptFileName) {
     if (!safeScriptWord(name) || state_.gDumpFileAbsPath.empty())
         return;
     const std::string execLine = "exec " + name;
-    const fs::path baseFolder = gameFolderPath(state_.gDumpFileAbsPath) + settings_.baseFolder();
-    ensureExecLine(fs::path(modFolderPath(state_.gDumpFileAbsPath)) / "q3config.cfg", execLine);
+    const fs::path baseFolder =
+        pathOf(gameFolderPath(state_.gDumpFileAbsPath) + settings_.baseFolder());
+    ensureExecLine(pathOf(modFolderPath(state_.gDumpFileAbsPath)) / "q3config.cfg", execLine);
     ensureExecLine(baseFolder / "q3config.cfg", execLine);
     // The game rewrites q3config.cfg from scratch on every bind or archived
     // variable change, so the line there lasts one start at most; autoexec.cfg
@@ -208,7 +210,7 @@ bool GameScript::installGameScript(std::string* error) {
     if (!fileExists(shipped) && !fileExists(backup)) {
         settings_.setCfgAt("RequestManualMove");
         platform_.dialogs.messageBox(
-            "Error!  " + programDir.string() +
+            "Error!  " + textOf(programDir) +
                 "  -  Does not contain files handleHound.cfg or handleHound.BACKUP" + kCrLf +
                 "Please move 'handleHound.cfg' into your \\baseq3 folder manually.",
             MessageIcon::Exclamation);
@@ -219,13 +221,13 @@ bool GameScript::installGameScript(std::string* error) {
     if (!fileExists(shipped)) {
         const auto saved = readBounded(backup);
         if (!saved)
-            return fail("cannot read '" + backup.string() + "'");
+            return fail("cannot read '" + textOf(backup) + "'");
         if (!writeFileAtomically(shipped, *saved, &why))
             return fail(why);
     }
     const auto script = readBounded(shipped);
     if (!script)
-        return fail("cannot read '" + shipped.string() + "'");
+        return fail("cannot read '" + textOf(shipped) + "'");
 
     const std::string dumpName = settings_.dumpFileName();
     if (!safeScriptWord(dumpName))
@@ -236,7 +238,7 @@ bool GameScript::installGameScript(std::string* error) {
             : replaceAll(*script, std::string("condump ") + kShippedDumpName,
                          "condump " + dumpName);
     const std::string target = installedScriptPath();
-    if (!writeFileAtomically(target, installed, &why) ||
+    if (!writeFileAtomically(pathOf(target), installed, &why) ||
         !writeFileAtomically(backup, *script, &why))
         return fail(why);
     std::error_code ec;

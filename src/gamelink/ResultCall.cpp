@@ -1,6 +1,7 @@
 #include "gamelink/ResultCall.h"
 
 #include "common/MainView.h"
+#include "common/PathText.h"
 #include "common/SharedState.h"
 #include "common/Strings.h"
 #include "gamelink/ResultScript.h"
@@ -80,7 +81,7 @@ void ResultCall::readyForNextCmd(const std::string& soundFile, const std::string
     if (updateModifiedTime) {
         // A dump that is gone has no time to remember; the next one that
         // appears is then a change.
-        const std::string modified = modifiedTimeText(state_.gDumpFileAbsPath);
+        const std::string modified = modifiedTimeText(pathOf(state_.gDumpFileAbsPath));
         if (!modified.empty())
             state_.gLastModified = modified;
     }
@@ -105,7 +106,7 @@ void ResultCall::onClearClipExpired() {
 void ResultCall::playSound(const std::string& soundFile) {
     if (soundFile == "none")
         return;
-    platform_.sound.play((platform_.paths.programDir() / "Sound" / soundFile).string());
+    platform_.sound.play(textOf(platform_.paths.programDir() / "Sound" / pathOf(soundFile)));
 }
 
 } // namespace hh

@@ -30,6 +30,7 @@
 // by "^3" so the text stays yellow and indentation survives.
 #include "gamelink/ResultScript.h"
 
+#include "common/PathText.h"
 #include "common/SharedState.h"
 #include "common/Strings.h"
 #include "gamelink/DumpPaths.h"
@@ -240,7 +241,7 @@ ResultScriptWriter::ResultScriptWriter(const SharedState& state, const Settings&
     : state_(state), settings_(settings), onError_(std::move(onError)) {}
 
 std::filesystem::path ResultScriptWriter::resultScriptPath() const {
-    return gameFolderPath(state_.gDumpFileAbsPath) + settings_.baseFolder() + "/hh.cfg";
+    return pathOf(gameFolderPath(state_.gDumpFileAbsPath) + settings_.baseFolder() + "/hh.cfg");
 }
 
 bool ResultScriptWriter::writeResultScript(const std::string& message) {

@@ -1,12 +1,12 @@
 #include "gamelink/Sightings.h"
 
 #include "common/Strings.h"
+#include "common/UtcTime.h"
 #include "platform/Platform.h"
 #include "settings/Settings.h"
 
 #include <array>
 #include <cstdint>
-#include <ctime>
 
 namespace hh {
 
@@ -139,12 +139,9 @@ std::string serviceUrl(std::string address, std::string_view path) {
 }
 
 std::string isoUtc(std::chrono::system_clock::time_point t) {
-    const std::time_t secs = std::chrono::system_clock::to_time_t(t);
-    std::tm parts{};
-    gmtime_r(&secs, &parts);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
-    return text;
+    std::string text = utcDateTimeText(t);
+    text[10] = 'T';
+    return text + "Z";
 }
 
 std::optional<SightedPlayer> sightedPlayerOn(std::string_view line) {

@@ -23,6 +23,9 @@ enum class Durability { Flushed, ProcessCrashOnly };
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                          std::string* error = nullptr, Durability durability = Durability::Flushed);
 
+// A fresh name in the folder of `path` for the file that will replace it.
+std::filesystem::path temporaryPathBeside(const std::filesystem::path& path);
+
 // Creates an empty file when none exists; false when that fails.
 bool ensureFileExists(const std::filesystem::path& path);
 

@@ -1,5 +1,6 @@
 #include "setup/OptionsDialog.h"
 
+#include "common/PathText.h"
 #include "common/SharedState.h"
 #include "common/Strings.h"
 #include "gamelink/DumpPaths.h"
@@ -237,7 +238,7 @@ void OptionsDialogLogic::changeDumpFileName(const std::string& name) {
     if (state_.gDumpFileAbsPath.empty())
         return;
     const std::string dumpPath = modFolderPath(state_.gDumpFileAbsPath) + "/" + name;
-    ensureFileExists(dumpPath);
+    ensureFileExists(pathOf(dumpPath));
     settings_.setPath(dumpPath);
     if (dumpPathChanged_)
         dumpPathChanged_(dumpPath);

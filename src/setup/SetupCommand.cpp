@@ -1,5 +1,6 @@
 #include "setup/SetupCommand.h"
 
+#include "common/PathText.h"
 #include "common/SharedState.h"
 #include "common/Strings.h"
 #include "gamelink/DumpPaths.h"
@@ -72,7 +73,7 @@ int runSetupCommand(const SetupCommandArgs& args, std::ostream& out, std::ostrea
     }
 
     ProgramDirPaths paths(args.programDir.empty() ? platform.paths.programDir()
-                                                  : std::filesystem::path(args.programDir),
+                                                  : pathOf(args.programDir),
                           platform.paths);
     Platform local{platform.timers,
                    platform.clock,

@@ -1,5 +1,6 @@
 #include "setup/SetupDialog.h"
 
+#include "common/PathText.h"
 #include "gamelink/EngineProfiles.h"
 #include "platform/Platform.h"
 #include "settings/Settings.h"
@@ -27,7 +28,7 @@ const EngineProfile& profileNamed(const std::string& name) {
 
 bool holdsFolder(const std::string& folder, const std::string& name) {
     std::error_code ec;
-    return !folder.empty() && std::filesystem::is_directory(folder + name, ec);
+    return !folder.empty() && std::filesystem::is_directory(pathOf(folder + name), ec);
 }
 
 } // namespace
@@ -35,10 +36,11 @@ bool holdsFolder(const std::string& folder, const std::string& name) {
 SetupDialogLogic::SetupDialogLogic(SetupView& view, Settings& settings, Platform& platform,
                                    GameScript& gameScript,
                                    std::function<void(const std::string&)> setDumpFileAbsPath,
-                                   std::function<void()> reregisterHotKey, std::string home)
+                                   std::function<void()> reregisterHotKey, std::string home,
+                                   HostSystem system)
     : view_(view), settings_(settings), platform_(platform), gameScript_(gameScript),
       setDumpFileAbsPath_(std::move(setDumpFileAbsPath)),
-      reregisterHotKey_(std::move(reregisterHotKey)), home_(std::move(home)) {}
+      reregisterHotKey_(std::move(reregisterHotKey)), home_(std::move(home)), system_(system) {}
 
 // The supported mods, then the engine's base folder: players of engines
 // without mods watch the base game.
@@ -56,10 +58,10 @@ void SetupDialogLogic::offerMods(int selectedIndex) {
 }
 
 void SetupDialogLogic::load() {
-    const std::string folder = detectGameFolder(home_);
+    const std::string folder = detectGameFolder(home_, system_);
     view_.setGameFolderText(folder);
-    const EngineProfile* guessed = folder.empty() ? nullptr : guessEngineProfile(folder);
-    selectedEngine_ = guessed ? guessed->name : "ioquake3";
+    const EngineProfile* guessed = folder.empty() ? nullptr : guessEngineProfile(folder, system_);
+    selectedEngine_ = guessed ? guessed->name : defaultEngineProfile(system_).name;
     std::vector<std::string> names;
     for (const auto& profile : engineProfiles())
         names.push_back(profile.name);

@@ -1,6 +1,7 @@
 #pragma once
 // The Setup dialog without its widgets: it asks for the game folder (the
 // engine's home path), the engine, the mod and the two game keys.
+#include "common/HostSystem.h"
 #include "settings/KeyNames.h"
 
 #include <array>
@@ -43,7 +44,8 @@ class SetupDialogLogic {
     SetupDialogLogic(SetupView& view, Settings& settings, Platform& platform,
                      GameScript& gameScript,
                      std::function<void(const std::string&)> setDumpFileAbsPath,
-                     std::function<void()> reregisterHotKey, std::string home);
+                     std::function<void()> reregisterHotKey, std::string home,
+                     HostSystem system = kHostSystem);
 
     void load();
     void modClicked(int index);
@@ -68,6 +70,7 @@ class SetupDialogLogic {
     std::function<void(const std::string&)> setDumpFileAbsPath_;
     std::function<void()> reregisterHotKey_;
     std::string home_;
+    HostSystem system_; // where the game folder is looked for first
     std::string selectedMod_ = "osp";
     std::string selectedEngine_ = "ioquake3";
     bool setupDone_ = false;

@@ -1,5 +1,6 @@
 #include "setup/SetupSteps.h"
 
+#include "common/PathText.h"
 #include "common/Strings.h"
 #include "gamelink/EngineProfiles.h"
 #include "gamelink/GameScript.h"
@@ -17,7 +18,7 @@ namespace {
 
 bool isFolder(const std::string& path) {
     std::error_code ec;
-    return std::filesystem::is_directory(path, ec);
+    return std::filesystem::is_directory(pathOf(path), ec);
 }
 
 SetupOutcome refused(std::string message) {
@@ -49,21 +50,20 @@ bool storeKey(const SetupServices& services, const std::string& chosen, bool com
 } // namespace
 
 SetupOutcome runSetupSteps(const SetupChoice& choice, const SetupServices& services) {
-    const EngineProfile& profile =
-        choice.profile ? *choice.profile : *findEngineProfile("ioquake3");
+    const EngineProfile& profile = choice.profile ? *choice.profile : defaultEngineProfile();
     const std::string folder = withTrailingSlash(choice.gameFolder);
     if (folder.empty() || !isFolder(folder + profile.baseFolder))
         return refused("Error! The game folder was NOT Found at Path '" + folder +
                        "'. Please Enter the Correct Path to your game folder.");
-    if (!safeScriptWord(choice.mod) || contains(choice.mod, "/") || choice.mod == "." ||
-        choice.mod == ".." || !isFolder(folder + choice.mod))
+    if (!safeScriptWord(choice.mod) || !isPlainFolderName(choice.mod) ||
+        !isFolder(folder + choice.mod))
         return refused("You do NOT have the '" + choice.mod +
                        "' mod installed. Please choose a different mod to continue.");
     if (choice.commandKey == choice.statusKey)
         return refused(kEqualKeysMessage);
 
     const std::string dumpPath = folder + choice.mod + "/" + profile.dumpFileName;
-    if (!ensureFileExists(dumpPath))
+    if (!ensureFileExists(pathOf(dumpPath)))
         return unexpected("The dump file '" + dumpPath + "' could not be created.");
     services.settings.setPath(dumpPath);
     if (services.setDumpFileAbsPath)

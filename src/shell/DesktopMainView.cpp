@@ -1,12 +1,12 @@
 #include "shell/DesktopMainView.h"
 
+#include "common/PathText.h"
 #include "shell/DetectorView.h"
 
 namespace hh {
 
 std::string trayIconPath(const std::filesystem::path& programDir, bool enabled) {
-    return (programDir / "Icons" / (enabled ? "Handlehound_Enabled.ico" : "Handlehound.ico"))
-        .string();
+    return textOf(programDir / "Icons" / (enabled ? "Handlehound_Enabled.ico" : "Handlehound.ico"));
 }
 
 void DesktopMainView::setMonitoringControls(bool monitoringOn) {

@@ -1,6 +1,7 @@
 #include "shell/FrmMain.h"
 
 #include "common/MainView.h"
+#include "common/PathText.h"
 #include "common/Strings.h"
 #include "gamelink/DumpPaths.h"
 #include "gamelink/PlayerList.h"
@@ -141,7 +142,7 @@ void FrmMain::load() {
     }
     std::error_code ec;
     if (!state_.gDumpFileAbsPath.empty())
-        std::filesystem::current_path(modFolderPath(state_.gDumpFileAbsPath), ec);
+        std::filesystem::current_path(pathOf(modFolderPath(state_.gDumpFileAbsPath)), ec);
     state_.numAliases = settings_.numAliasesAtLoad();
     if (settings_.isDeveloper())
         toggleDeveloperMode(0);
@@ -169,7 +170,7 @@ void FrmMain::enableHH() {
         logRoad_.followLogBesideDump();
         view_.setMonitoringControls(true);
         state_.searchByPbId = false;
-        state_.gLastModified = modifiedTimeText(state_.gDumpFileAbsPath);
+        state_.gLastModified = modifiedTimeText(pathOf(state_.gDumpFileAbsPath));
         view_.setTrayIconEnabled(true);
         result_.readyForNextCmd("on.wav", "Handlehound is ENABLED. Waiting for Command. . .", true,
                                 -1, true, false, false);
@@ -178,7 +179,7 @@ void FrmMain::enableHH() {
         if (platform_.windows.findWindowByTitle(settings_.gameWindowTitle()) != 0) {
             const std::string configPath = settings_.configPath();
             if (!configPath.empty())
-                gameScript_.addExecLine(std::filesystem::path(configPath).filename().string());
+                gameScript_.addExecLine(textOf(pathOf(configPath).filename()));
             gameScript_.addExecLine("");
         }
     });

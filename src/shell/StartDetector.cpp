@@ -1,6 +1,7 @@
 #include "shell/StartDetector.h"
 
 #include "common/MainView.h"
+#include "common/PathText.h"
 #include "common/SharedState.h"
 #include "common/Version.h"
 #include "gamelink/DumpPaths.h"
@@ -29,10 +30,11 @@ constexpr const char* kConfigFolderError =
 // A config to exec must lie where the game looks for configs: a mod folder
 // or the base folder.
 bool configFolderAccepted(const std::string& path, const std::string& baseFolder) {
-    for (const std::string folder : {"/osp", "/q3ut2", "/threewave", "/arena"})
-        if (path.find(folder) != std::string::npos)
-            return true;
-    return path.find("/" + baseFolder) != std::string::npos;
+    for (const char separator : folderSeparators())
+        for (const std::string folder : {"osp", "q3ut2", "threewave", "arena", baseFolder.c_str()})
+            if (path.find(separator + folder) != std::string::npos)
+                return true;
+    return false;
 }
 
 } // namespace
@@ -71,7 +73,7 @@ bool StartDetector::startUp() {
 
     frm_.state().gDumpFileAbsPath = settings_.path();
     const std::string dumpPath = frm_.state().gDumpFileAbsPath;
-    if ((dumpPath.empty() || !fileExists(dumpPath)) && !view_.runSetupDialog())
+    if ((dumpPath.empty() || !fileExists(pathOf(dumpPath))) && !view_.runSetupDialog())
         return false;
 
     view_.setInfoText(detectorInfoText());
@@ -242,7 +244,7 @@ void StartDetector::browseConfigToExec() {
                                            "Config files (*.cfg);;All files (*)", startIn);
             if (!chosen)
                 return;
-            if (fileExists(*chosen) && configFolderAccepted(*chosen, baseFolder)) {
+            if (fileExists(pathOf(*chosen)) && configFolderAccepted(*chosen, baseFolder)) {
                 view_.setConfigToExec(*chosen);
                 settings_.setConfigPath(*chosen);
                 return;
@@ -293,7 +295,7 @@ void StartDetector::detectorQueryUnload() {
 }
 
 std::string StartDetector::soundPath(const std::string& name) const {
-    return (platform_.paths.programDir() / "Sound" / name).string();
+    return textOf(platform_.paths.programDir() / "Sound" / pathOf(name));
 }
 
 void StartDetector::setShowHHCaption(const char* caption) {

@@ -1,11 +1,12 @@
 #include "FakePlatform.h"
 
 #include <algorithm>
-#include <atomic>
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
+#include <random>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace hh::test {
 namespace fs = std::filesystem;
@@ -98,16 +99,31 @@ void FakePageFetcher::answer(const FetchResult& result) {
 }
 
 TempDir::TempDir() {
-    static std::atomic<int> counter{0};
-    path_ = fs::temp_directory_path() /
-            ("hh-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    fs::remove_all(path_);
+    // Random, not the process id: Wine gives every run the same few ids.
+    static std::mt19937_64 random{std::random_device{}()};
+    char name[32];
+    std::snprintf(name, sizeof name, "hh-test-%016llx", static_cast<unsigned long long>(random()));
+    path_ = fs::temp_directory_path() / name;
     fs::create_directories(path_);
 }
 
 TempDir::~TempDir() {
+    // Windows refuses to delete a read-only file, and some tests make one.
     std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(path_, ec); !ec && it != fs::end(it);
+         it.increment(ec))
+        fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, ec);
     fs::remove_all(path_, ec);
+}
+
+void useUtcAsLocalTime() {
+#ifdef _WIN32
+    _putenv_s("TZ", "UTC");
+    _tzset();
+#else
+    ::setenv("TZ", "UTC", 1);
+    ::tzset();
+#endif
 }
 
 void writeFile(const fs::path& path, const std::string& bytes) {

@@ -312,6 +312,8 @@ class TempDir {
 // Writes bytes to a file, creating folders.
 void writeFile(const std::filesystem::path& path, const std::string& bytes);
 std::string readFile(const std::filesystem::path& path);
+// Local time is UTC from now on, so dates the logic prints are fixed.
+void useUtcAsLocalTime();
 // Sets a file's modification time to `secondsFromNow` relative to now.
 void setModifiedTime(const std::filesystem::path& path, int secondsFromNow);
 

@@ -12,8 +12,8 @@ GameFolder::GameFolder(const std::string& mod, const std::string& dumpName)
     fs::create_directories(game() / mod_);
     fs::create_directories(program());
     writeFile(dump(), "");
-    writeFile(ini(), "[Main]\r\nPath=" + dump().string() + "\r\nNewUser=No\r\nCFGAt=" +
-                         (game() / "baseq3" / "handleHound.cfg").string() +
+    writeFile(ini(), "[Main]\r\nPath=" + dump().generic_string() + "\r\nNewUser=No\r\nCFGAt=" +
+                         (game() / "baseq3" / "handleHound.cfg").generic_string() +
                          "\r\nDumpFileName=" + dumpName_ + "\r\n");
 }
 
@@ -24,7 +24,8 @@ void GameFolder::writeDump(const std::vector<std::string>& consoleLines) {
     text += "Dumped console text to " + dumpName_ + ".\n\n";
     // One change, as the game makes it in one frame: the new content with a
     // time at least a second away from every earlier dump, put in place at once.
-    const fs::path staged = dump().string() + ".new";
+    fs::path staged = dump();
+    staged += ".new";
     writeFile(staged, text);
     ++writes_;
     fs::last_write_time(staged,

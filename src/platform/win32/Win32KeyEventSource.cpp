@@ -1,6 +1,5 @@
 #include "platform/win32/Win32KeyEventSource.h"
 
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <atomic>
@@ -72,22 +71,22 @@ bool Win32KeyEventSource::install(std::function<void(const KeyRecord&)> onKeyUp)
     hookThread_ = std::thread([this, &started] {
         MSG msg;
         // Creates this thread's message queue before anyone posts WM_QUIT to it.
-        PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+        PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
         {
             std::lock_guard<std::mutex> lock(gHookLock);
             gDelivery = delivery_;
             gUiThread = &uiThread_;
             gHook =
-                SetWindowsHookExA(WH_KEYBOARD_LL, keyboardHookProc, GetModuleHandleA(nullptr), 0);
+                SetWindowsHookExW(WH_KEYBOARD_LL, keyboardHookProc, GetModuleHandleW(nullptr), 0);
         }
         if (!gHook) {
             started.set_value(0);
             return;
         }
         started.set_value(GetCurrentThreadId());
-        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
         std::lock_guard<std::mutex> lock(gHookLock);
         UnhookWindowsHookEx(gHook);
@@ -108,7 +107,7 @@ void Win32KeyEventSource::remove() {
     delivery_->installed = false; // releases already posted are dropped
     if (!hookThread_.joinable())
         return;
-    PostThreadMessageA(hookThreadId_, WM_QUIT, 0, 0);
+    PostThreadMessageW(hookThreadId_, WM_QUIT, 0, 0);
     hookThread_.join();
     hookThreadId_ = 0;
 }

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32WindowSystem.h"
 
-#define WIN32_LEAN_AND_MEAN
+#include "platform/win32/WideText.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -15,7 +16,7 @@ WindowId idOf(HWND window) {
 } // namespace
 
 WindowId Win32WindowSystem::findWindowByTitle(const std::string& title) {
-    return idOf(FindWindowA(nullptr, title.c_str()));
+    return idOf(FindWindowW(nullptr, wideFromUtf8(title).c_str()));
 }
 
 WindowId Win32WindowSystem::foregroundWindow() {

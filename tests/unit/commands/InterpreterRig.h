@@ -38,8 +38,7 @@ inline const std::string kUpdate = "{Press 'tab' to update the PlayerList info i
 struct InterpreterRig : GameLinkRig {
     InterpreterRig() {
         // Times in messages and files are local: pin the zone.
-        ::setenv("TZ", "UTC", 1);
-        ::tzset();
+        useUtcAsLocalTime();
         state.monitoringOn = true;
         writeFile(folder.game() / "baseq3" / "handleHound.cfg", kGameScript);
     }

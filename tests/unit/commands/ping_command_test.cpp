@@ -8,7 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <semaphore>
+#include <condition_variable>
+#include <mutex>
 
 namespace hh {
 namespace {
@@ -26,25 +27,43 @@ std::vector<EchoOutcome> replies(std::initializer_list<int> times) {
 }
 const EchoOutcome kTimedOut{EchoOutcome::TimedOut, 0, {}};
 
+// A one-shot signal between threads (MinGW's std::binary_semaphore loses
+// wake-ups, so the Windows build of these tests would hang).
+struct Signal {
+    void raise() {
+        std::lock_guard guard(lock);
+        raised = true;
+        changed.notify_all();
+    }
+    bool waitFor(std::chrono::milliseconds limit) {
+        std::unique_lock guard(lock);
+        return changed.wait_for(guard, limit, [this] { return raised; });
+    }
+    void wait() { waitFor(std::chrono::hours(1)); }
+    std::mutex lock;
+    std::condition_variable changed;
+    bool raised = false;
+};
+
 // An echo in flight for its whole time-out.
 struct SlowIcmp : IcmpEcho {
     EchoOutcome echo(const std::string&, const std::string&, int timeoutMs) override {
-        arrived.release();
+        arrived.raise();
         std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs));
         return reply(3);
     }
-    std::binary_semaphore arrived{0};
+    Signal arrived;
 };
 
 // A resolver that stays silent until released (a dead DNS server).
 struct SilentResolver : HostResolver {
     std::string resolveIPv4(const std::string&) override {
-        arrived.release();
-        (void)open.try_acquire_for(std::chrono::seconds(10));
+        arrived.raise();
+        (void)open.waitFor(std::chrono::seconds(10));
         returned = true; // last touch of this object by the worker
         return "10.0.0.1";
     }
-    std::binary_semaphore arrived{0}, open{0};
+    Signal arrived, open;
     std::atomic<bool> returned = false;
 };
 
@@ -56,7 +75,7 @@ TEST(PingShutdown, EndingDuringAnEchoNeverAnswersAndSendsNoMore) {
     {
         PingWorker worker(fake.resolver, icmp, fake.events);
         worker.start("10.0.0.1", [&](const PingAnswer&) { answered = true; });
-        icmp.arrived.acquire();
+        icmp.arrived.wait();
     }
     fake.events.processPendingEvents();
     EXPECT_FALSE(answered);
@@ -70,10 +89,10 @@ TEST(PingShutdown, EndingDuringASilentResolutionDoesNotWaitForIt) {
     {
         PingWorker worker(resolver, fake.icmp, fake.events);
         worker.start("dead.dns.test", [&](const PingAnswer&) { answered = true; });
-        resolver.arrived.acquire();
+        resolver.arrived.wait();
     } // returns while the resolver is still blocked (else this test takes 10 s)
     EXPECT_FALSE(resolver.returned);
-    resolver.open.release();
+    resolver.open.raise();
     while (!resolver.returned)
         std::this_thread::yield();
     std::this_thread::sleep_for(std::chrono::milliseconds(20));

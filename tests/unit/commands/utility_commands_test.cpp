@@ -77,7 +77,7 @@ TEST(Save, AppendsStampedLinesToTheDesktopFileOrSaysWhyNot) {
     const fs::path file = rig.fp.paths.desktop / "Handlehound-Saved Text.txt";
     rig.run("save a;b");
     EXPECT_EQ(rig.message(), "Save command completed successfully. {'a:b' has been saved to '" +
-                                 file.string() + "'}");
+                                 file.generic_string() + "'}");
     EXPECT_EQ(rig.lastSound(), "complete.wav");
     rig.fp.clock.advance(65000);
     rig.run("save second  line");
@@ -85,7 +85,8 @@ TEST(Save, AppendsStampedLinesToTheDesktopFileOrSaysWhyNot) {
     fs::remove(file);
     fs::create_directories(file); // a folder where the file should be
     rig.run("save x");
-    EXPECT_TRUE(rig.message().starts_with("Error! Could not save to '" + file.string() + "'."));
+    EXPECT_TRUE(
+        rig.message().starts_with("Error! Could not save to '" + file.generic_string() + "'."));
     EXPECT_EQ(rig.lastSound(), "close.wav");
 }
 

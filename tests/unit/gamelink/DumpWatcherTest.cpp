@@ -56,7 +56,7 @@ TEST_F(DumpWatcherTest, WhatCountsAsAChange) {
 }
 
 TEST_F(DumpWatcherTest, ChangeNoticeTicksAtOnceButOnlyWhileArmed) {
-    EXPECT_EQ(rig.fp.fileWatcher.watched, rig.folder.dump().string());
+    EXPECT_EQ(rig.fp.fileWatcher.watched, rig.folder.dump().generic_string());
     dump();
     rig.fp.fileWatcher.notify(); // watcher still off
     EXPECT_EQ(pickups(), 0u);
@@ -144,9 +144,9 @@ TEST_F(DumpWatcherTest, ToggleModSwitchesEverythingToTheNewMod) {
     rig.watcher.toggleMod("q3ut2");
     const auto newDump = game / "q3ut2" / "handleHound.txt";
     EXPECT_TRUE(std::filesystem::exists(newDump));
-    EXPECT_EQ(rig.watcher.GetDumpFileAbsPath(), newDump.string());
-    EXPECT_EQ(rig.settings.path(), newDump.string());
-    EXPECT_EQ(rig.fp.fileWatcher.watched, newDump.string());
+    EXPECT_EQ(rig.watcher.GetDumpFileAbsPath(), newDump.generic_string());
+    EXPECT_EQ(rig.settings.path(), newDump.generic_string());
+    EXPECT_EQ(rig.fp.fileWatcher.watched, newDump.generic_string());
     EXPECT_EQ(rig.view.openDumpCaption, "&Open 'q3ut2\\handleHound.txt'");
     EXPECT_EQ(rig.view.modTip, "Currently monitoring the \"q3ut2\" mod folder");
     EXPECT_EQ(rig.state.gLastModified, modifiedTimeText(newDump));

@@ -28,7 +28,7 @@ class CountingKeyboard : public KeyboardHookControl {
 struct GameLinkRig {
     GameLinkRig() : cwd(std::filesystem::current_path()) {
         fp.paths.program = folder.program();
-        state.gDumpFileAbsPath = folder.dump().string();
+        state.gDumpFileAbsPath = folder.dump().generic_string();
         state.gLastModified = modifiedTimeText(folder.dump());
         watcher.setProcessFile([this](const std::string& token) {
             processed.push_back(token);

@@ -25,7 +25,8 @@ TEST_F(ResultCallTest, WritesMirrorsAndEndsTheCommand) {
     EXPECT_EQ(rig.fp.clipboard.text(), "^1Time^7 is\\n12:00");
     EXPECT_EQ(rig.view.console, "\r\n> Time is\r\n12:00");
     EXPECT_EQ(rig.fp.sound.played,
-              std::vector<std::string>{(rig.folder.program() / "Sound" / "default.wav").string()});
+              std::vector<std::string>{
+                  (rig.folder.program() / "Sound" / "default.wav").generic_string()});
     EXPECT_EQ(rig.state.searchName + rig.state.searchValue, "");
     EXPECT_FALSE(rig.state.searchByPbId || rig.state.commandPending);
     EXPECT_TRUE(rig.modifiedCheck->isEnabled());

@@ -24,7 +24,7 @@ const std::string kOwnPage = kAddress + "/?guid=1a2b3c4d";
 struct LookupRig {
     LookupRig() {
         fp.paths.program = folder.program();
-        state.gDumpFileAbsPath = folder.dump().string();
+        state.gDumpFileAbsPath = folder.dump().generic_string();
         handler.setClearLastCommand([this] { ++lastCommandClears; });
         handler.setLookupUrlOverride(kAddress);
     }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <regex>
-#include <sys/stat.h>
 
 namespace hh {
 namespace {
@@ -137,11 +136,11 @@ TEST(AddExecLine, AppendsUnlessTheLineIsThereWithALineEnd) {
 
 TEST(AddExecLine, BaseFolderAsModNamedScriptsUnsafeNamesAndAMissingModFolder) {
     SettingsRig rig;
-    rig.state.gDumpFileAbsPath = (rig.game / "baseq3" / "handleHound.who").string();
+    rig.state.gDumpFileAbsPath = (rig.game / "baseq3" / "handleHound.who").generic_string();
     rig.script.addExecLine("");
     EXPECT_EQ(readFile(rig.game / "baseq3" / "q3config.cfg"), "\r\nexec handleHound.cfg\r\n");
 
-    rig.state.gDumpFileAbsPath = (rig.game / "osp" / "handleHound.who").string();
+    rig.state.gDumpFileAbsPath = (rig.game / "osp" / "handleHound.who").generic_string();
     fs::remove_all(rig.game / "osp");
     for (const char* name : {"myconfig.cfg", "x.cfg; quit", "x\".cfg"})
         rig.script.addExecLine(name);
@@ -154,12 +153,12 @@ TEST(AddExecLine, ReadOnlyConfigGetsTheLineAndStaysReadOnly) {
     SettingsRig rig;
     const auto config = rig.game / "osp" / "q3config.cfg";
     writeFile(config, "seta a 1\n");
-    ::chmod(config.c_str(), 0444);
+    fs::permissions(config,
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
     rig.script.addExecLine("");
     EXPECT_EQ(readFile(config), "seta a 1\n\r\nexec handleHound.cfg\r\n");
-    struct stat st {};
-    ASSERT_EQ(::stat(config.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0444u);
+    EXPECT_EQ(fs::status(config).permissions() & fs::perms::owner_write, fs::perms::none);
 }
 
 TEST(InstallGameScript, NothingToInstallAsksForAManualMove) {
@@ -168,7 +167,7 @@ TEST(InstallGameScript, NothingToInstallAsksForAManualMove) {
     EXPECT_EQ(rig.settings.cfgAt(), "RequestManualMove");
     EXPECT_EQ(rig.fake.dialogs.messages,
               std::vector<std::string>{
-                  "Error!  " + rig.fake.paths.program.string() +
+                  "Error!  " + rig.fake.paths.program.generic_string() +
                   "  -  Does not contain files handleHound.cfg or handleHound.BACKUP\r\n"
                   "Please move 'handleHound.cfg' into your \\baseq3 folder manually."});
 }
@@ -184,7 +183,7 @@ TEST(InstallGameScript, InstallsKeepsABackupAndRestoresItOnTheNextRun) {
         EXPECT_EQ(readFile(rig.installed()), shipped); // on the second run: the edit is gone
         EXPECT_EQ(readFile(program / "handleHound.BACKUP"), shipped);
         EXPECT_FALSE(fs::exists(program / "handleHound.cfg"));
-        EXPECT_EQ(rig.settings.cfgAt(), rig.installed().string());
+        EXPECT_EQ(rig.settings.cfgAt(), rig.installed().generic_string());
         ASSERT_TRUE(rig.script.changeKeyBinding(oldKey, newKey));
     }
     EXPECT_TRUE(rig.fake.dialogs.messages.empty());

@@ -175,7 +175,7 @@ TEST(OptionsDialog, DumpFileNameChangeMovesScriptAndWatchedPath) {
     rig.dialog.load();
     rig.view.dumpName = "handleHound.txt";
     EXPECT_TRUE(rig.dialog.applyOptions());
-    const std::string dumpPath = (rig.game / "osp" / "handleHound.txt").string();
+    const std::string dumpPath = (rig.game / "osp" / "handleHound.txt").generic_string();
     EXPECT_EQ(rig.settings.path(), dumpPath);
     EXPECT_EQ(rig.state.gDumpFileAbsPath, dumpPath);
     EXPECT_TRUE(std::filesystem::exists(dumpPath));

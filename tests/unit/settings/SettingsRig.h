@@ -22,11 +22,10 @@ inline std::filesystem::path shippedScriptSource() {
 struct SettingsRig {
     SettingsRig() {
         // Change notes carry the local date; the fake clock says 2026-12-05 14:00 UTC.
-        ::setenv("TZ", "UTC", 1);
-        ::tzset();
+        useUtcAsLocalTime();
         std::filesystem::create_directories(game / "baseq3");
         std::filesystem::create_directories(game / "osp");
-        state.gDumpFileAbsPath = (game / "osp" / "handleHound.who").string();
+        state.gDumpFileAbsPath = (game / "osp" / "handleHound.who").generic_string();
     }
     std::filesystem::path iniPath() const { return fake.paths.program / "handleHound.ini"; }
     std::filesystem::path installed() const { return game / "baseq3" / "handleHound.cfg"; }

@@ -1,4 +1,5 @@
 #include "SettingsRig.h"
+#include "gamelink/EngineProfiles.h"
 #include "setup/SetupCommand.h"
 #include "setup/SetupDialog.h"
 
@@ -42,7 +43,7 @@ struct SetupRig : SettingsRig {
         for (const char* r : folders)
             fs::create_directories(home / r);
     }
-    std::string at(const std::string& relative) const { return (home / relative).string(); }
+    std::string at(const std::string& relative) const { return (home / relative).generic_string(); }
 
     fs::path home = fake.temp / "home";
     FakeSetupView view;
@@ -53,8 +54,14 @@ struct SetupRig : SettingsRig {
         state.gDumpFileAbsPath = p;
     };
     std::function<void()> reregister = [this] { ++hotKeyReregistrations; };
-    SetupDialogLogic dialog{view,        settings,   fake.platform, script,
-                            setDumpPath, reregister, home.string()};
+    SetupDialogLogic dialog{view,
+                            settings,
+                            fake.platform,
+                            script,
+                            setDumpPath,
+                            reregister,
+                            home.generic_string(),
+                            HostSystem::Linux}; // home folders as on Linux
 };
 
 TEST(SetupDialog, LoadDetectsTheGameFolderEngineAndMod) {
@@ -153,7 +160,7 @@ TEST(SetupDialog, BrowseFindsTheGameFolderAboveTheChosenFile) {
     writeFile(rig.home / ".q3a/baseq3/q3config.cfg", "");
     writeFile(rig.fake.temp / "elsewhere/x.cfg", "");
     rig.dialog.load();
-    rig.fake.dialogs.fileAnswers = {(rig.fake.temp / "elsewhere/x.cfg").string(),
+    rig.fake.dialogs.fileAnswers = {(rig.fake.temp / "elsewhere/x.cfg").generic_string(),
                                     rig.at(".q3a/baseq3/q3config.cfg")};
     rig.dialog.browse();
     EXPECT_EQ(rig.view.folder, rig.at(".q3a/"));
@@ -206,13 +213,15 @@ TEST(SetupCommand, SetsUpWithoutAWindowHereOrInAnotherProgramFolder) {
     SetupCommandArgs args{rig.at(".q3a"), "osp", "", "F7", "", ""};
     ASSERT_EQ(runSetupCommand(args, out, err, rig.fake.platform), 0) << err.str();
     EXPECT_EQ(err.str(), "");
-    EXPECT_NE(out.str().find("ioquake3 (guessed from the game folder)"), std::string::npos);
+    // A folder with baseq3 is the system's usual engine: ioquake3 here, id's own on Windows.
+    const EngineProfile& usual = defaultEngineProfile();
+    EXPECT_NE(out.str().find(usual.name + " (guessed from the game folder)"), std::string::npos);
     EXPECT_NE(out.str().find("handleHound.cfg (installed now)\nNext, in the game: type /exec "
                              "handleHound.cfg in the console, then /hh help and press the "
                              "Command key (f7); the Status key (f5) shows the answer."),
               std::string::npos)
         << out.str();
-    EXPECT_EQ(rig.settings.path(), rig.at(".q3a/osp/handleHound.txt"));
+    EXPECT_EQ(rig.settings.path(), rig.at(".q3a/osp/" + usual.dumpFileName));
     EXPECT_EQ(rig.settings.commandKeyCode(), 118);
     EXPECT_NE(readFile(rig.at(".q3a/baseq3/handleHound.cfg")).find("bind \"f7\" \"vstr"),
               std::string::npos);
@@ -220,7 +229,7 @@ TEST(SetupCommand, SetsUpWithoutAWindowHereOrInAnotherProgramFolder) {
     const fs::path other = rig.fake.temp / "other-program";
     writeFile(other / "handleHound.cfg", readFile(test::shippedScriptSource()));
     std::ostringstream out2;
-    args = {rig.at(".openarena"), "baseoa", "openarena", "f6", "", other.string()};
+    args = {rig.at(".openarena"), "baseoa", "openarena", "f6", "", other.generic_string()};
     ASSERT_EQ(runSetupCommand(args, out2, err, rig.fake.platform), 0) << err.str();
     Settings there(other / "handleHound.ini");
     const std::string installed = rig.at(".openarena/baseoa/handleHound.cfg");
@@ -228,7 +237,7 @@ TEST(SetupCommand, SetsUpWithoutAWindowHereOrInAnotherProgramFolder) {
     EXPECT_EQ(there.path(), rig.at(".openarena/baseoa/handleHound.txt"));
     EXPECT_NE(readFile(installed).find("bind \"f6\" \"vstr"), std::string::npos);
     EXPECT_EQ(out2.str().find("guessed"), std::string::npos);
-    EXPECT_EQ(rig.settings.path(), rig.at(".q3a/osp/handleHound.txt")); // this folder's untouched
+    EXPECT_EQ(rig.settings.path(), rig.at(".q3a/osp/" + usual.dumpFileName)); // untouched
 }
 
 } // namespace

@@ -108,7 +108,7 @@ class StartDetectorTest : public ::testing::Test {
         view.detector = host.detector = &detector;
         writeFile(dumpPath(), "");
         writeFile(gameDir() / "baseq3" / "autoexec.cfg", "");
-        settings.setPath(dumpPath().string());
+        settings.setPath(dumpPath().generic_string());
         settings.setNewUserSeen();
     }
     std::filesystem::path gameDir() const { return fp.temp / "game"; }
@@ -174,8 +174,8 @@ TEST_P(SetupAtStartTest, SetupComesBeforeTheMainWindowLoads) {
         if (c.userCancels)
             return false;
         writeFile(dumpPath(), "");
-        settings.setPath(dumpPath().string());
-        frm.SetDumpFileAbsPath(dumpPath().string());
+        settings.setPath(dumpPath().generic_string());
+        frm.SetDumpFileAbsPath(dumpPath().generic_string());
         return true;
     };
     EXPECT_EQ(detector.startUp(), c.started);
@@ -240,7 +240,8 @@ TEST_F(StartDetectorTest, EachStartAndStopOfTheGameSwitchesOnce) {
     EXPECT_EQ(view.status, "Quake III Arena is currently: Running");
     EXPECT_EQ(detector.pollTimer().interval(), 2500);
     EXPECT_TRUE(contains(hhCfg(), "ENABLED"));
-    EXPECT_EQ(view.trayIcon, (fp.paths.program / "Icons" / "Handlehound_Enabled.ico").string());
+    EXPECT_EQ(view.trayIcon,
+              (fp.paths.program / "Icons" / "Handlehound_Enabled.ico").generic_string());
     EXPECT_TRUE(view.trayDisableEnabled);
     EXPECT_TRUE(window.monitoringControlsOn);
     fp.clock.advance(7500);
@@ -251,7 +252,7 @@ TEST_F(StartDetectorTest, EachStartAndStopOfTheGameSwitchesOnce) {
     EXPECT_FALSE(frm.state().monitoringOn);
     EXPECT_EQ(count("off.wav"), 1);
     EXPECT_EQ(view.status, "Quake III Arena is currently: Closed");
-    EXPECT_EQ(view.trayIcon, (fp.paths.program / "Icons" / "Handlehound.ico").string());
+    EXPECT_EQ(view.trayIcon, (fp.paths.program / "Icons" / "Handlehound.ico").generic_string());
     EXPECT_FALSE(view.trayDisableEnabled);
     EXPECT_TRUE(contains(hhCfg(), "DISABLED"));
 
@@ -336,7 +337,7 @@ TEST_F(StartDetectorTest, ModItemsSwitchOnlyToAnotherMod) {
     const std::string consoleBefore = window.console;
     detector.chooseMod("osp");
     EXPECT_EQ(window.console, consoleBefore);
-    EXPECT_EQ(settings.path(), dumpPath().string());
+    EXPECT_EQ(settings.path(), dumpPath().generic_string());
 
     detector.chooseMod("arena");
     EXPECT_EQ(frm.GetCurrentMod(), "arena");
@@ -361,18 +362,18 @@ TEST_P(BrowseTest, AcceptsConfigsInGameFoldersOnly) {
     ASSERT_TRUE(detector.startUp());
     for (const auto& a : c.answers)
         fp.dialogs.fileAnswers.push_back(a == "-" ? std::nullopt
-                                                  : std::optional((fp.temp / a).string()));
+                                                  : std::optional((fp.temp / a).generic_string()));
     detector.browseConfigToExec();
 
     ASSERT_FALSE(fp.dialogs.fileDialogs.empty());
     EXPECT_EQ(fp.dialogs.fileDialogs[0], "Path to Config to Exec on Q3 Start|Config files "
                                          "(*.cfg);;All files (*)|" +
-                                             (gameDir() / "baseq3").string());
+                                             (gameDir() / "baseq3").generic_string());
     EXPECT_EQ(fp.dialogs.messages.size(), c.errors);
     for (const auto& m : fp.dialogs.messages)
         EXPECT_EQ(m, "Error!  Config file must be in either the '\\baseq3', '\\arena', '\\osp', "
                      "'q3ut2', or 'threewave' folder.");
-    const std::string stored = *c.stored ? (fp.temp / c.stored).string() : "";
+    const std::string stored = *c.stored ? (fp.temp / c.stored).generic_string() : "";
     EXPECT_EQ(settings.configPath(), stored);
     EXPECT_EQ(view.configToExec, stored);
 }

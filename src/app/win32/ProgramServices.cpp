@@ -1,0 +1,83 @@
+#include "app/ProgramServices.h"
+
+#include "app/NullServices.h"
+#include "app/win32/ConsoleSignals.h"
+#include "platform/win32/Win32Clipboard.h"
+#include "platform/win32/Win32EventLoop.h"
+#include "platform/win32/Win32FileWatcher.h"
+#include "platform/win32/Win32HotKey.h"
+#include "platform/win32/Win32KeyEventSource.h"
+#include "platform/win32/Win32Net.h"
+#include "platform/win32/Win32PageFetcher.h"
+#include "platform/win32/Win32Paths.h"
+#include "platform/win32/Win32SoundPlayer.h"
+#include "platform/win32/Win32Timers.h"
+#include "platform/win32/Win32WindowSystem.h"
+#include "settings/Settings.h"
+
+namespace hh {
+
+struct ProgramServices::Parts {
+    explicit Parts(const ServiceChoice& choice)
+        : sound(choice.quiet), paths(choice.programDir), keys(events), pages(events),
+          fileWatcher(events) {
+        fileWatcher.setEnabled(choice.fileEvents);
+    }
+    Win32EventLoop events; // first: the others post to it
+    Win32TimerFactory timers;
+    SystemClock clock;
+    Win32Clipboard clipboard;
+    Win32SoundPlayer sound;
+    Win32WindowSystem windows;
+    Win32Paths paths;
+    Win32KeyEventSource keys;
+    Win32HotKey hotKey;
+    Win32PageFetcher pages;
+    StderrDialogs dialogs; // message boxes come with the Windows desktop
+    PrintingShell shell;
+    Win32FileWatcher fileWatcher;
+    Win32HostResolver resolver;
+    Win32IcmpEcho icmp;
+    std::unique_ptr<ConsoleSignals> consoleSignals;
+};
+
+ProgramServices::ProgramServices(const ServiceChoice& choice)
+    : parts_(std::make_unique<Parts>(choice)), programDir_(choice.programDir) {
+    Parts& p = *parts_;
+    platform_ = std::make_unique<Platform>(
+        Platform{p.timers, p.clock, p.events, p.clipboard, p.sound, p.windows, p.paths, p.keys,
+                 p.hotKey, p.pages, p.dialogs, p.shell, p.fileWatcher, p.resolver, p.icmp});
+}
+
+ProgramServices::~ProgramServices() = default;
+
+int ProgramServices::runEventLoop() {
+    return parts_->events.run();
+}
+
+void ProgramServices::quitEventLoop(int status) {
+    parts_->events.quit(status);
+}
+
+void ProgramServices::setOnTerminateRequest(std::function<void()> onTerminate) {
+    parts_->consoleSignals =
+        std::make_unique<ConsoleSignals>(parts_->events, std::move(onTerminate));
+}
+
+std::string ProgramServices::startLocalAliasService(const std::string& lookupAddress) {
+    std::string address = lookupAddress;
+    while (!address.empty() && address.back() == '/')
+        address.pop_back();
+    if (address != kDefaultLookupUrl)
+        return {};
+    return "The alias database does not run beside the program on Windows yet; lookups need an "
+           "alias database address in the setting Main / LookupURL.";
+}
+
+void ProgramServices::setDialogOwner(WindowId) {}
+
+void ProgramServices::setMainWindow(WindowId window) {
+    parts_->windows.setMainWindow(window);
+}
+
+} // namespace hh
