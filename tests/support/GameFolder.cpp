@@ -6,8 +6,10 @@
 namespace hh::test {
 namespace fs = std::filesystem;
 
-GameFolder::GameFolder(const std::string& mod, const std::string& dumpName)
-    : mod_(mod), dumpName_(dumpName) {
+GameFolder::GameFolder(const std::string& mod, const std::string& dumpName,
+                       const std::string& inside)
+    : root_(temp_.path() / std::u8string(inside.begin(), inside.end())), mod_(mod),
+      dumpName_(dumpName) {
     fs::create_directories(game() / "baseq3");
     fs::create_directories(game() / mod_);
     fs::create_directories(program());

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <cwchar>
 #include <mutex>
 #include <thread>
@@ -31,7 +32,15 @@ struct Address {
 };
 
 // http or https with a host; anything else is refused before any traffic.
-bool crack(const std::wstring& url, Address& out) {
+bool crack(std::wstring url, Address& out) {
+    // "http://h:1?x" means "http://h:1/?x"; Wine's WinHttpCrackUrl only finds
+    // a query after a path.
+    const std::size_t host = url.find(L"://");
+    if (host != std::wstring::npos) {
+        const std::size_t end = url.find_first_of(L"/?#", host + 3);
+        if (end != std::wstring::npos && url[end] != L'/')
+            url.insert(end, L"/");
+    }
     URL_COMPONENTS parts{};
     parts.dwStructSize = sizeof parts;
     parts.dwSchemeLength = parts.dwHostNameLength = parts.dwUrlPathLength =
@@ -78,6 +87,63 @@ struct Handle {
     }
 };
 
+// WinHTTP's own time-outs count silence only: a server that sends a byte a
+// second would hold a transfer for ever. At the deadline this reports the
+// time-out and closes the open request, which on Windows ends whatever call
+// waits on it (Wine's WinHTTP does not end it: that thread then finishes when
+// the server lets go, and its late result is dropped).
+class Deadline {
+  public:
+    Deadline(Clock::time_point at, std::function<void()> onPassed)
+        : onPassed_(std::move(onPassed)), watcher_([this, at] { watch(at); }) {}
+    ~Deadline() {
+        {
+            std::lock_guard<std::mutex> guard(lock_);
+            finished_ = true;
+        }
+        wake_.notify_all();
+        watcher_.join();
+    }
+    // The request from now on closed at the deadline; false (and closed) when
+    // the deadline has passed already.
+    bool watch(HINTERNET request) {
+        std::lock_guard<std::mutex> guard(lock_);
+        if (passed_) {
+            WinHttpCloseHandle(request);
+            return false;
+        }
+        open_ = request;
+        return true;
+    }
+    // Closes the request unless the deadline did.
+    void close(HINTERNET request) {
+        std::lock_guard<std::mutex> guard(lock_);
+        if (open_ == request) {
+            WinHttpCloseHandle(request);
+            open_ = nullptr;
+        }
+    }
+
+  private:
+    void watch(Clock::time_point at) {
+        std::unique_lock<std::mutex> guard(lock_);
+        if (wake_.wait_until(guard, at, [this] { return finished_; }))
+            return;
+        passed_ = true;
+        if (open_)
+            WinHttpCloseHandle(open_);
+        open_ = nullptr;
+        onPassed_();
+    }
+
+    std::function<void()> onPassed_;
+    std::mutex lock_;
+    std::condition_variable wake_;
+    bool finished_ = false, passed_ = false;
+    HINTERNET open_ = nullptr;
+    std::thread watcher_; // last: it uses the members above
+};
+
 class Transfer {
   public:
     Transfer(const std::string& url, const std::string* postBody, int timeoutMs, std::int64_t cap)
@@ -85,7 +151,8 @@ class Transfer {
           timeoutMs_(timeoutMs), deadline_(Clock::now() + std::chrono::milliseconds(timeoutMs)),
           cap_(cap) {}
 
-    FetchResult run() {
+    // `onDeadline` runs on another thread when the deadline passes first.
+    FetchResult run(const std::function<void(const FetchResult&)>& onDeadline) {
         FetchResult result;
         result.finalUrl = url_;
         Address address;
@@ -93,6 +160,12 @@ class Transfer {
             result.error = "only http and https addresses can be fetched: " + url_;
             return result;
         }
+        Deadline deadline(deadline_, [this, &onDeadline] {
+            FetchResult late;
+            late.finalUrl = url_;
+            failed(late, ERROR_WINHTTP_TIMEOUT);
+            onDeadline(late);
+        });
         Handle session{WinHttpOpen(L"Handlehound", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
                                    WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0)};
         if (!session.h) {
@@ -101,7 +174,7 @@ class Transfer {
         }
         for (int redirects = 0;; ++redirects) {
             std::wstring location;
-            if (!exchange(session.h, address, result, location))
+            if (!exchange(session.h, deadline, address, result, location))
                 return result;
             if (location.empty())
                 return result;
@@ -146,19 +219,26 @@ class Transfer {
     }
 
     // One request and its answer. Fills `location` when the answer is a redirect.
-    bool exchange(HINTERNET session, const Address& address, FetchResult& result,
-                  std::wstring& location) {
+    bool exchange(HINTERNET session, Deadline& deadline, const Address& address,
+                  FetchResult& result, std::wstring& location) {
         result = {};
         result.finalUrl = utf8FromWide(textOf(address));
         Handle connection{WinHttpConnect(session, address.host.c_str(), address.port, 0)};
         if (!connection.h)
             return failed(result, GetLastError());
-        Handle request{WinHttpOpenRequest(connection.h, post_ ? L"POST" : L"GET",
-                                          address.object.c_str(), nullptr, WINHTTP_NO_REFERER,
-                                          WINHTTP_DEFAULT_ACCEPT_TYPES,
-                                          address.secure ? WINHTTP_FLAG_SECURE : 0)};
-        if (!request.h)
+        HINTERNET opened = WinHttpOpenRequest(connection.h, post_ ? L"POST" : L"GET",
+                                              address.object.c_str(), nullptr, WINHTTP_NO_REFERER,
+                                              WINHTTP_DEFAULT_ACCEPT_TYPES,
+                                              address.secure ? WINHTTP_FLAG_SECURE : 0);
+        if (!opened)
             return failed(result, GetLastError());
+        if (!deadline.watch(opened))
+            return failed(result, ERROR_WINHTTP_TIMEOUT);
+        const struct Request {
+            Deadline& deadline;
+            HINTERNET h;
+            ~Request() { deadline.close(h); }
+        } request{deadline, opened};
         // Redirects are followed here, by the rules above, the same on every system.
         DWORD disable = WINHTTP_DISABLE_REDIRECTS;
         WinHttpSetOption(request.h, WINHTTP_OPTION_DISABLE_FEATURE, &disable, sizeof disable);
@@ -251,15 +331,18 @@ void Win32PageFetcher::postJson(const std::string& url, const std::string& json,
 void Win32PageFetcher::start(const std::string& url, const std::string* postBody, int timeoutMs,
                              std::function<void(const FetchResult&)> done) {
     auto transfer = std::make_shared<Transfer>(url, postBody, timeoutMs, maxBodyBytes_);
+    // The first of the answer and the deadline is delivered, once.
+    auto deliver = [shared = shared_, once = std::make_shared<std::once_flag>(),
+                    done = std::move(done)](const FetchResult& result) {
+        std::call_once(*once, [&] {
+            std::lock_guard<std::mutex> lock(shared->lock);
+            if (shared->uiThread && done)
+                shared->uiThread->postToUiThread([done, result] { done(result); });
+        });
+    };
     // Detached: a transfer ends by its own deadline; one still running when
     // the program ends has no one left to tell and ends with the process.
-    std::thread([transfer, shared = shared_, done = std::move(done)]() mutable {
-        FetchResult result = transfer->run();
-        std::lock_guard<std::mutex> lock(shared->lock);
-        if (shared->uiThread && done)
-            shared->uiThread->postToUiThread(
-                [done = std::move(done), result = std::move(result)] { done(result); });
-    }).detach();
+    std::thread([transfer, deliver] { deliver(transfer->run(deliver)); }).detach();
 }
 
 } // namespace hh
