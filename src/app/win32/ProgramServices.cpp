@@ -13,14 +13,14 @@
 #include "platform/win32/Win32SoundPlayer.h"
 #include "platform/win32/Win32Timers.h"
 #include "platform/win32/Win32WindowSystem.h"
-#include "settings/Settings.h"
 
 namespace hh {
 
 struct ProgramServices::Parts {
     explicit Parts(const ServiceChoice& choice)
-        : sound(choice.quiet), paths(choice.programDir), keys(events), pages(events),
-          fileWatcher(events) {
+        : sound(choice.quiet),
+          paths(choice.programDir, choice.logDir.empty() ? choice.programDir / "log" : choice.logDir),
+          keys(events), pages(events), fileWatcher(events), logWatcher(events) {
         fileWatcher.setEnabled(choice.fileEvents);
     }
     Win32EventLoop events; // first: the others post to it
@@ -36,6 +36,7 @@ struct ProgramServices::Parts {
     StderrDialogs dialogs; // message boxes come with the Windows desktop
     PrintingShell shell;
     Win32FileWatcher fileWatcher;
+    Win32FileWatcher logWatcher;
     Win32HostResolver resolver;
     Win32IcmpEcho icmp;
     std::unique_ptr<ConsoleSignals> consoleSignals;
@@ -46,7 +47,7 @@ ProgramServices::ProgramServices(const ServiceChoice& choice)
     Parts& p = *parts_;
     platform_ = std::make_unique<Platform>(
         Platform{p.timers, p.clock, p.events, p.clipboard, p.sound, p.windows, p.paths, p.keys,
-                 p.hotKey, p.pages, p.dialogs, p.shell, p.fileWatcher, p.resolver, p.icmp});
+                 p.hotKey, p.pages, p.dialogs, p.shell, p.fileWatcher, p.logWatcher, p.resolver, p.icmp});
 }
 
 ProgramServices::~ProgramServices() = default;
@@ -64,14 +65,13 @@ void ProgramServices::setOnTerminateRequest(std::function<void()> onTerminate) {
         std::make_unique<ConsoleSignals>(parts_->events, std::move(onTerminate));
 }
 
-std::string ProgramServices::startLocalAliasService(const std::string& lookupAddress) {
-    std::string address = lookupAddress;
-    while (!address.empty() && address.back() == '/')
-        address.pop_back();
-    if (address != kDefaultLookupUrl)
-        return {};
-    return "The alias database does not run beside the program on Windows yet; lookups need an "
-           "alias database address in the setting Main / LookupURL.";
+// No SQLite for Windows here: the program works against the address of the
+// setting, and says so when that is empty.
+void ProgramServices::startOwnAliasService(std::function<void(const std::string&)> onAddress,
+                                           std::function<void(const std::string&)> consoleLine) {
+    onAddress("");
+    consoleLine("The alias database does not run beside the program on Windows yet; lookups need "
+                "an alias database address in the setting Main / LookupURL.");
 }
 
 void ProgramServices::setDialogOwner(WindowId) {}

@@ -20,13 +20,16 @@ fs::path executableDir() {
     }
 }
 
-fs::path defaultProgramDir() {
-    return knownFolder(KnownFolder::RoamingAppData) / L"Handlehound";
+// Everything in %APPDATA%\Handlehound: Windows has no separate places for
+// settings and logs that players would look in.
+ProgramFolders installedProgramFolders() {
+    return portableFolders(knownFolder(KnownFolder::RoamingAppData) / L"Handlehound");
 }
 
-// A Windows copy is a folder: the exe with its data folder beside it.
+// Installed: the data folder relative to the bin folder. Built: the build
+// folder's own copy beside the executable.
 std::vector<fs::path> shippedDataCandidates() {
-    return {executableDir() / "data"};
+    return {executableDir() / HH_DATA_FROM_BIN, executableDir() / "share" / "handlehound"};
 }
 
 std::string systemUsageNote() {

@@ -66,6 +66,12 @@ std::wstring textOf(const Address& a) {
            (defaultPort ? L"" : L":" + std::to_wstring(a.port)) + a.object;
 }
 
+// "http://h:80": the origin a credential is bound to, the port always written.
+std::string originOf(const Address& a) {
+    return utf8FromWide(std::wstring(a.secure ? L"https://" : L"http://") + a.host + L":" +
+                        std::to_wstring(a.port));
+}
+
 // A Location header against the address it came from.
 std::wstring resolved(const Address& base, const std::wstring& location) {
     if (location.find(L"://") != std::wstring::npos)
@@ -146,10 +152,14 @@ class Deadline {
 
 class Transfer {
   public:
-    Transfer(const std::string& url, const std::string* postBody, int timeoutMs, std::int64_t cap)
+    // `credential` goes only to `credentialOrigin`, and such a request follows
+    // no redirect: a redirect could carry it to another address.
+    Transfer(const std::string& url, const std::string* postBody, int timeoutMs, std::int64_t cap,
+             std::string credentialOrigin, std::string credential)
         : url_(url), post_(postBody != nullptr), body_(post_ ? *postBody : std::string()),
           timeoutMs_(timeoutMs), deadline_(Clock::now() + std::chrono::milliseconds(timeoutMs)),
-          cap_(cap) {}
+          cap_(cap), credentialOrigin_(std::move(credentialOrigin)),
+          credential_(std::move(credential)) {}
 
     // `onDeadline` runs on another thread when the deadline passes first.
     FetchResult run(const std::function<void(const FetchResult&)>& onDeadline) {
@@ -244,9 +254,13 @@ class Transfer {
         WinHttpSetOption(request.h, WINHTTP_OPTION_DISABLE_FEATURE, &disable, sizeof disable);
         const int left = leftMs();
         WinHttpSetTimeouts(request.h, left, left, left, left);
-        const wchar_t* headers = post_ ? L"Content-Type: application/json\r\n" : nullptr;
+        std::wstring headers = post_ ? L"Content-Type: application/json\r\n" : L"";
+        const bool credited = !credential_.empty() && originOf(address) == credentialOrigin_;
+        if (credited)
+            headers += L"Authorization: " + wideFromUtf8(credential_) + L"\r\n";
         const bool sent = WinHttpSendRequest(
-            request.h, headers ? headers : WINHTTP_NO_ADDITIONAL_HEADERS, headers ? -1L : 0,
+            request.h, headers.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : headers.c_str(),
+            headers.empty() ? 0 : static_cast<DWORD>(-1L),
             post_ ? const_cast<char*>(body_.data()) : WINHTTP_NO_REQUEST_DATA,
             static_cast<DWORD>(post_ ? body_.size() : 0),
             static_cast<DWORD>(post_ ? body_.size() : 0), 0);
@@ -257,7 +271,8 @@ class Transfer {
         WinHttpQueryHeaders(request.h, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
                             WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX);
         result.httpStatus = static_cast<int>(status);
-        if (status == 301 || status == 302 || status == 303 || status == 307 || status == 308) {
+        if (!credited &&
+            (status == 301 || status == 302 || status == 303 || status == 307 || status == 308)) {
             wchar_t buffer[2048];
             DWORD bytes = sizeof buffer;
             if (WinHttpQueryHeaders(request.h, WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX,
@@ -305,6 +320,7 @@ class Transfer {
     int timeoutMs_;
     Clock::time_point deadline_;
     std::int64_t cap_;
+    std::string credentialOrigin_, credential_;
 };
 
 } // namespace
@@ -328,9 +344,16 @@ void Win32PageFetcher::postJson(const std::string& url, const std::string& json,
     start(url, &json, postTimeoutMs_, std::move(done));
 }
 
+void Win32PageFetcher::setCredential(const std::string& origin, const std::string& secret) {
+    Address address;
+    credentialOrigin_ = crack(wideFromUtf8(origin), address) ? originOf(address) : std::string();
+    credential_ = secret.empty() || credentialOrigin_.empty() ? std::string() : "Bearer " + secret;
+}
+
 void Win32PageFetcher::start(const std::string& url, const std::string* postBody, int timeoutMs,
                              std::function<void(const FetchResult&)> done) {
-    auto transfer = std::make_shared<Transfer>(url, postBody, timeoutMs, maxBodyBytes_);
+    auto transfer = std::make_shared<Transfer>(url, postBody, timeoutMs, maxBodyBytes_,
+                                               credentialOrigin_, credential_);
     // The first of the answer and the deadline is delivered, once.
     auto deliver = [shared = shared_, once = std::make_shared<std::once_flag>(),
                     done = std::move(done)](const FetchResult& result) {

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace hh {
 
@@ -23,6 +24,7 @@ class Win32PageFetcher : public PageFetcher {
     void get(const std::string& url, std::function<void(const FetchResult&)> done) override;
     void postJson(const std::string& url, const std::string& json,
                   std::function<void(const FetchResult&)> done) override;
+    void setCredential(const std::string& origin, const std::string& secret) override;
 
     void setTimeoutMs(int ms) { getTimeoutMs_ = ms; }
     void setPostTimeoutMs(int ms) { postTimeoutMs_ = ms; }
@@ -36,6 +38,8 @@ class Win32PageFetcher : public PageFetcher {
 
     EventPump& uiThread_;
     std::shared_ptr<Shared> shared_;
+    std::string credentialOrigin_; // "http://127.0.0.1:41234"
+    std::string credential_;       // "Bearer <secret>", "" for none
     int getTimeoutMs_ = 10000;
     int postTimeoutMs_ = 5000;
     std::int64_t maxBodyBytes_ = 4 * 1024 * 1024;

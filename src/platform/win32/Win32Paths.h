@@ -5,13 +5,15 @@ namespace hh {
 
 class Win32Paths : public Paths {
   public:
-    explicit Win32Paths(std::filesystem::path programDir) : programDir_(std::move(programDir)) {}
+    Win32Paths(std::filesystem::path programDir, std::filesystem::path logDir)
+        : programDir_(std::move(programDir)), logDir_(std::move(logDir)) {}
     std::filesystem::path programDir() const override { return programDir_; }
+    std::filesystem::path logDir() const override { return logDir_; }
     // The user's Desktop (SHGetKnownFolderPath, so a moved or redirected one too).
     std::filesystem::path desktopDir() const override;
 
   private:
-    std::filesystem::path programDir_;
+    std::filesystem::path programDir_, logDir_;
 };
 
 enum class KnownFolder { Desktop, RoamingAppData };
