@@ -68,6 +68,7 @@ inline constexpr const char* kEngineTab = "Engine";
 inline constexpr const char* kIssueDelayFrame = "Command Issue Delay:";
 inline constexpr const char* kDelayCaptions[4] = {"Short", "Medium", "Default", "Long"};
 inline constexpr const char* kMinimizeOnStartup = "Minimize Handlehound on Startup";
+inline constexpr const char* kStartAtLogin = "Start Handlehound when I log in";
 inline constexpr const char* kMaxAliases = "&Max number of Aliases to Retrieve:";
 inline constexpr const char* kColoursFrame = "Alias List Colors";
 inline constexpr const char* kNameColor = "&Name Color:";

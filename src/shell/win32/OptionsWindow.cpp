@@ -17,6 +17,7 @@ enum : int {
     kTabs = 100,
     kDelay0, // four option buttons
     kStartMinimized = kDelay0 + 4,
+    kStartAtLogin,
     kNumAliases,
     kNameColor,
     kSeparatorColor,
@@ -106,6 +107,7 @@ void OptionsWindow::buildMainTab() {
                             BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0)));
     onPage(0, addButton(texts::kMinimizeOnStartup, {17, 66, 228, 12}, kStartMinimized,
                         BS_AUTOCHECKBOX | WS_GROUP));
+    onPage(0, addButton(texts::kStartAtLogin, {17, 82, 228, 12}, kStartAtLogin, BS_AUTOCHECKBOX));
 }
 
 void OptionsWindow::buildBehaviorTab() {
@@ -240,6 +242,13 @@ bool OptionsWindow::startMinimized() const {
 }
 void OptionsWindow::setStartMinimized(bool checked) {
     CheckDlgButton(window_, kStartMinimized, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+bool OptionsWindow::startAtLogin() const {
+    return IsDlgButtonChecked(window_, kStartAtLogin) == BST_CHECKED;
+}
+void OptionsWindow::setStartAtLogin(bool checked, bool offered) {
+    CheckDlgButton(window_, kStartAtLogin, checked ? BST_CHECKED : BST_UNCHECKED);
+    EnableWindow(item(kStartAtLogin), offered);
 }
 std::string OptionsWindow::nameColorDigit() const {
     return gameText(item(kNameColor));

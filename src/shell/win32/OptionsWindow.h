@@ -26,6 +26,8 @@ class OptionsWindow : public DialogWindow, public OptionsView {
     void setNumAliasesText(const std::string& text) override;
     bool startMinimized() const override;
     void setStartMinimized(bool checked) override;
+    bool startAtLogin() const override;
+    void setStartAtLogin(bool checked, bool offered) override;
     std::string nameColorDigit() const override;
     void setNameColorDigit(const std::string& digit) override;
     std::string sepColorDigit() const override;

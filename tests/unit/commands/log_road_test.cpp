@@ -3,6 +3,7 @@
 // command seen by the log and by another road runs once, and a name without
 // a PunkBuster list is answered from the name links.
 #include "InterpreterRig.h"
+#include "common/PathText.h"
 
 #include "gamelink/ConsoleLogRoad.h"
 #include "gamelink/NameEvents.h"
@@ -36,7 +37,7 @@ struct LogRoadRig : InterpreterRig {
 
 TEST(LogRoad, FollowsTheLogBesideTheDumpUnlessSwitchedOff) {
     LogRoadRig rig;
-    EXPECT_EQ(rig.fp.logWatcher.watched, rig.log().string());
+    EXPECT_EQ(rig.fp.logWatcher.watched, hh::textOf(rig.log()));
     rig.settings.write("Main", "ConsoleLog", "False");
     rig.road.followLogBesideDump();
     EXPECT_EQ(rig.fp.logWatcher.watched, "");
@@ -94,7 +95,11 @@ TEST(LogRoad, ACommandSeenByTwoRoadsRunsOnce) {
 
 TEST(LogRoad, ANameWithoutPunkBusterListIsAnsweredFromItsLinks) {
     LogRoadRig rig;
+#ifdef _WIN32
+    _putenv_s("TZ", "UTC");
+#else
     ::setenv("TZ", "UTC", 1);
+#endif
     rig.say("]/hh charlie");
     ASSERT_EQ(rig.fp.pages.requests.size(), 1u);
     EXPECT_TRUE(rig.fp.pages.requests.front().url.ends_with("/links?name=charlie"));

@@ -1,4 +1,5 @@
 #include "GameLinkRig.h"
+#include "common/PathText.h"
 
 #include <gtest/gtest.h>
 
@@ -116,7 +117,7 @@ TEST(Writer, ReplacesTheScriptOrSaysWhyNotOncePerLastingFailure) {
     EXPECT_FALSE(rig.writer.writeResultScript("lost"));
     EXPECT_FALSE(rig.writer.writeResultScript("lost"));
     ASSERT_EQ(rig.errors.size(), 2u);
-    EXPECT_EQ(rig.errors[1], "Error! The game folder '" + rig.folder.game().string() +
+    EXPECT_EQ(rig.errors[1], "Error! The game folder '" + hh::textOf(rig.folder.game()) +
                                  "/' does not exist: no answer can reach the game. Set "
                                  "Handlehound up again (handlehound --setup --game-dir DIR "
                                  "--mod NAME, or the set-up dialog at the next start).");
