@@ -71,8 +71,15 @@ std::string installShippedFiles(const fs::path& programDir) {
         refresh ? fs::copy_options::overwrite_existing : fs::copy_options::skip_existing;
     std::error_code ec;
     bool copied = true;
+    // Existing files are decided here: MinGW's copy_file refuses an existing
+    // target whatever the options say.
     auto copy = [&](const fs::path& from, const fs::path& to, fs::copy_options how) {
-        fs::copy_file(from, to, how, ec);
+        if (fs::exists(to, ec)) {
+            if (how == fs::copy_options::skip_existing)
+                return;
+            fs::remove(to, ec);
+        }
+        fs::copy_file(from, to, ec);
         copied = copied && !ec;
     };
     for (const char* folder : {"Sound", "Icons"}) {

@@ -33,7 +33,7 @@ std::string currentModOf(const std::string& dumpPath) {
 std::string missingGameFolderMessage(const std::string& dumpPath) {
     const std::string game = gameFolderPath(dumpPath);
     std::error_code ec;
-    if (game.empty() || std::filesystem::is_directory(game, ec))
+    if (game.empty() || std::filesystem::is_directory(pathOf(game), ec))
         return {};
     return "Error! The game folder '" + game +
            "' does not exist: no answer can reach the game. Set Handlehound up again "

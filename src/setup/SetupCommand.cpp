@@ -54,10 +54,12 @@ int runSetupCommand(const SetupCommandArgs& args, std::ostream& out, std::ostrea
     if (args.gameDir.empty() || args.mod.empty())
         return fail("Error!  --setup needs --game-dir DIR and --mod NAME.");
     std::error_code ec;
-    if (!std::filesystem::is_directory(args.gameDir, ec))
+    if (!std::filesystem::is_directory(pathOf(args.gameDir), ec))
         return fail("Error!  The game folder '" + args.gameDir +
-                    "' does not exist. --game-dir names the folder the game writes to "
-                    "(ioquake3 and Quake III: ~/.q3a, OpenArena: ~/.openarena).");
+                    "' does not exist. --game-dir names the folder the game writes to " +
+                    (kHostSystem == HostSystem::Windows
+                         ? "(Quake III Arena: the folder it is installed in)."
+                         : "(ioquake3 and Quake III: ~/.q3a, OpenArena: ~/.openarena)."));
 
     const EngineProfile* profile = nullptr;
     if (!args.engine.empty()) {
@@ -92,7 +94,7 @@ int runSetupCommand(const SetupCommandArgs& args, std::ostream& out, std::ostrea
                    platform.resolver,
                    platform.icmp};
     Settings settings(args.settingsFile.empty() ? paths.programDir() / "handleHound.ini"
-                                                : std::filesystem::path(args.settingsFile),
+                                                : pathOf(args.settingsFile),
                       [&err](const std::string& message) { err << message << "\n"; });
 
     const std::string commandKey =

@@ -33,8 +33,8 @@ std::vector<fs::path> shippedDataCandidates() {
 }
 
 std::string systemUsageNote() {
-    return "On Windows the alias database (handlehound-aliasdb) does not run beside the program\n"
-           "yet: lookups go to the address of the setting Main / LookupURL or --lookup-url.\n";
+    return "The local alias database (handlehound-aliasdb) is Linux-only for now: on Windows\n"
+           "lookups go to the address of the setting Main / LookupURL or --lookup-url.\n";
 }
 
 } // namespace hh

@@ -1,4 +1,5 @@
 #include "SettingsRig.h"
+#include "common/HostSystem.h"
 #include "gamelink/EngineProfiles.h"
 #include "setup/SetupCommand.h"
 #include "setup/SetupDialog.h"
@@ -184,8 +185,10 @@ TEST(SetupCommand, ErrorsGoToStandardErrorWithStatusOne) {
              "/'. Please Enter the Correct Path to your game folder.\n"},
         {{empty + "/gone", "osp", "", "", "", ""},
          "Error!  The game folder '" + empty +
-             "/gone' does not exist. --game-dir names the folder the game writes to "
-             "(ioquake3 and Quake III: ~/.q3a, OpenArena: ~/.openarena).\n"},
+             "/gone' does not exist. --game-dir names the folder the game writes to " +
+             (kHostSystem == HostSystem::Windows
+                  ? "(Quake III Arena: the folder it is installed in).\n"
+                  : "(ioquake3 and Quake III: ~/.q3a, OpenArena: ~/.openarena).\n")},
         {{empty, "osp", "", "", "", ""},
          "Error!  Can not tell which engine uses '" + empty +
              "'. Please name it with --engine (quake3, quake3-linux, ioquake3, openarena).\n"},
