@@ -65,8 +65,10 @@ bool RecordCommands::replyFailure(const RecordsReply& reply) {
         return false;
     if (reply.unreachable) {
         ctx_.result.readyForNextCmd(std::string(sounds::kClose),
-                                    "Error! Check your Internet Connectivity", true, -1, true,
-                                    false, false);
+                                    ctx_.lookup.lookupAddress().empty()
+                                        ? LookupHandler::noAddressError()
+                                        : "Error! Check your Internet Connectivity",
+                                    true, -1, true, false, false);
         return true;
     }
     replyError(ctx_, "Error! The alias database at '" + ctx_.lookup.lookupAddress() +

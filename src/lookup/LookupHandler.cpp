@@ -76,7 +76,16 @@ void LookupHandler::setClearLastCommand(std::function<void()> clearLastCommand) 
     clearLastCommand_ = std::move(clearLastCommand);
 }
 
+std::string LookupHandler::noAddressError() {
+    return "Error! No alias database to ask. {Set its address in handleHound.ini, Main / "
+           "LookupURL, or start Handlehound with --lookup-url URL}";
+}
+
 void LookupHandler::lookupGuid(const std::string& guid) {
+    if (lookupAddress().empty()) {
+        result_.readyForNextCmd("close.wav", noAddressError(), true, -1, true, false, false);
+        return;
+    }
     const std::string request = lookupAddress() + "?guid=" + percentEncoded(guid);
     platform_.pages.get(request, [this, request](const FetchResult& fetched) {
         if (!fetched.ok) {

@@ -24,11 +24,13 @@ class LookupHandler {
     // True when neither names an address: the program's own alias database
     // is asked, at the address the program gives it below.
     bool usesOwnService() const;
-    // The own alias database's address ("" while none runs: lookups then end
-    // in the connectivity error, and no sightings are sent).
+    // The own alias database's address ("" while none runs, and always on
+    // Windows: lookups then answer noAddressError(), and no sightings are sent).
     void setOwnServiceAddress(const std::string& address);
     // The lookup address (scheme, host and port, no path).
     std::string lookupAddress() const;
+    // The answer to a lookup while there is no address to ask.
+    static std::string noAddressError();
     // Called after the "UNKNOWN URL" result.
     void setClearLastCommand(std::function<void()> clearLastCommand);
 

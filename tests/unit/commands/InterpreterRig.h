@@ -40,6 +40,7 @@ struct InterpreterRig : GameLinkRig {
         // Times in messages and files are local: pin the zone.
         useUtcAsLocalTime();
         state.monitoringOn = true;
+        lookup.setOwnServiceAddress("http://127.0.0.1:27995");
         writeFile(folder.game() / "baseq3" / "handleHound.cfg", kGameScript);
     }
 
