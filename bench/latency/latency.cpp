@@ -5,6 +5,10 @@
 //
 //   latency --binary build/handlehound [--runs 40] [--idle-seconds 60] [--starts 5]
 //           [--log-seconds 30] [--log-megabytes 100]
+//   latency --wine build-windows/wine-run.sh --binary build-windows/handlehound.exe ...
+//
+// With --wine the Windows program runs under Wine, its folders given as Wine's
+// Z: paths; the answer times then include Wine's own file notices.
 //
 // Each run starts the program on a temporary game folder, writes dumps the way
 // the game does (LF line ends, a new file time) and waits for the final answer
@@ -22,6 +26,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <memory>
 #include <poll.h>
 #include <sys/inotify.h>
 #include <thread>
@@ -38,6 +43,7 @@ namespace {
 
 struct Options {
     std::string binary = "build/handlehound";
+    std::string wine; // the script that runs a Windows program under Wine; "" for none
     int runs = 40;
     int idleSeconds = 60;
     int starts = 5;
@@ -45,12 +51,33 @@ struct Options {
     int logMegabytes = 100;
 };
 
-std::vector<std::string> args(const GameFolder& g, bool events, const std::string& lookup) {
-    std::vector<std::string> a{"--headless",         "--always-on",  "--quiet", "--program-dir",
-                               g.program().string(), "--lookup-url", lookup};
+Options options;
+
+// Wine maps drive Z: to the root of the Linux file system.
+std::string folderArg(const std::filesystem::path& folder) {
+    if (options.wine.empty())
+        return folder.string();
+    std::string text = "Z:" + folder.generic_string();
+    std::replace(text.begin(), text.end(), '/', '\\');
+    return text;
+}
+
+// The program under test with its arguments, under Wine when asked (its
+// settings then name the game folder as Windows sees it).
+std::unique_ptr<Process> start(const GameFolder& g, bool events, const std::string& lookup) {
+    if (!options.wine.empty())
+        std::ofstream(g.ini(), std::ios::binary | std::ios::trunc)
+            << "[Main]\r\nPath=" << folderArg(g.dump())
+            << "\r\nNewUser=No\r\nCFGAt=" << folderArg(g.game() / "baseq3" / "handleHound.cfg")
+            << "\r\nDumpFileName=handleHound.who\r\n";
+    std::vector<std::string> a{"--headless",           "--always-on",  "--quiet", "--program-dir",
+                               folderArg(g.program()), "--lookup-url", lookup};
     if (!events)
         a.push_back("--no-file-events");
-    return a;
+    if (options.wine.empty())
+        return std::make_unique<Process>(options.binary, a, std::vector<std::string>{"DISPLAY="});
+    a.insert(a.begin(), options.binary);
+    return std::make_unique<Process>(options.wine, a, std::vector<std::string>{"DISPLAY="});
 }
 
 std::string aliasPage(const std::string& guid) {
@@ -110,12 +137,12 @@ std::map<std::string, std::vector<double>> measure(const Options& o, bool events
     };
     for (const auto& sc : scenarios) {
         GameFolder g;
-        Process p(o.binary, args(g, events, lookupUrl), {"DISPLAY="});
+        const auto p = start(g, events, lookupUrl);
         ResultWatch watch(g);
         if (!watch.waitFor(
                 [](const std::string& s) { return s.find("ENABLED") != std::string::npos; },
-                seconds(15))) {
-            std::fprintf(stderr, "the program did not start: %s\n", p.errors().c_str());
+                seconds(60))) {
+            std::fprintf(stderr, "the program did not start: %s\n", p->errors().c_str());
             std::exit(1);
         }
         out[sc.name + (events ? "" : " [poll only]")] =
@@ -161,7 +188,7 @@ std::map<std::string, std::vector<double>> measureLogRoad(const Options& o,
     for (const auto& sc : scenarios) {
         GameFolder g;
         ConsoleLog log(g);
-        Process p(o.binary, args(g, true, lookupUrl), {"DISPLAY="});
+        const auto p = start(g, true, lookupUrl);
         ResultWatch watch(g);
         watch.waitFor([](const std::string& s) { return s.find("ENABLED") != std::string::npos; },
                       seconds(15));
@@ -220,15 +247,15 @@ void measureGrowingLog(const Options& o, const std::string& lookupUrl) {
         for (long long written = 0; written < bytes; written += 64)
             out << "Sarge^7: ^2" << filler << std::string(64 - 53, 'x') << "\n";
     }
-    Process p(o.binary, args(g, true, lookupUrl), {"DISPLAY="});
+    const auto p = start(g, true, lookupUrl);
     ResultWatch watch(g);
     watch.waitFor([](const std::string& s) { return s.find("ENABLED") != std::string::npos; },
                   seconds(15));
     std::this_thread::sleep_for(seconds(1));
     std::printf("== console log of %d MB found at start: resident %ld kB\n", o.logMegabytes,
-                procStat(p.pid()).rssKb);
+                procStat(p->pid()).rssKb);
 
-    const ProcStat a = procStat(p.pid());
+    const ProcStat a = procStat(p->pid());
     const auto start = steady_clock::now();
     for (int i = 0; i < o.logSeconds * 100; ++i) {
         log.print(i % 100 == 99
@@ -236,7 +263,7 @@ void measureGrowingLog(const Options& o, const std::string& lookupUrl) {
                       : "Sarge^7: ^2" + filler + "\n");
         std::this_thread::sleep_until(start + milliseconds(10 * (i + 1)));
     }
-    const ProcStat b = procStat(p.pid());
+    const ProcStat b = procStat(p->pid());
     std::printf("== console log growing at 100 lines/s for %d s: cpu %.3f%% of a core, resident "
                 "%ld kB\n",
                 o.logSeconds, 100.0 * (b.cpuSeconds - a.cpuSeconds) / o.logSeconds, b.rssKb);
@@ -255,7 +282,7 @@ void measureGrowingLog(const Options& o, const std::string& lookupUrl) {
             return s.find("^3PM") != std::string::npos || s.find("^3AM") != std::string::npos;
         },
         seconds(60));
-    const ProcStat c = procStat(p.pid());
+    const ProcStat c = procStat(p->pid());
     std::printf("== log rewritten to %d MB while followed: written in %.0f ms, answered %s "
                 "%.0f ms after, cpu %.2f s, resident %ld kB\n",
                 o.logMegabytes, writeMs, answered ? "" : "NOT",
@@ -266,10 +293,11 @@ void measureGrowingLog(const Options& o, const std::string& lookupUrl) {
 } // namespace
 
 int main(int argc, char** argv) {
-    Options o;
+    Options& o = options;
     hh::bench::readOptions(
         argc, argv,
         {{"--binary", [&](const std::string& v) { o.binary = v; }},
+         {"--wine", [&](const std::string& v) { o.wine = v; }},
          {"--runs", [&](const std::string& v) { o.runs = std::stoi(v); }},
          {"--idle-seconds", [&](const std::string& v) { o.idleSeconds = std::stoi(v); }},
          {"--starts", [&](const std::string& v) { o.starts = std::stoi(v); }},
@@ -308,7 +336,7 @@ int main(int argc, char** argv) {
         GameFolder g;
         ResultWatch watch(g);
         const auto t0 = steady_clock::now();
-        Process p(o.binary, args(g, true, server.baseUrl()), {"DISPLAY="});
+        const auto p = start(g, true, server.baseUrl());
         if (watch.waitFor(
                 [](const std::string& s) { return s.find("ENABLED") != std::string::npos; },
                 seconds(15)))
@@ -326,13 +354,13 @@ int main(int argc, char** argv) {
         std::printf("== idle while monitoring, %d s, no command\n", o.idleSeconds);
         GameFolder g;
         ResultWatch watch(g);
-        Process p(o.binary, args(g, true, server.baseUrl()), {"DISPLAY="});
+        const auto p = start(g, true, server.baseUrl());
         watch.waitFor([](const std::string& s) { return s.find("ENABLED") != std::string::npos; },
                       seconds(15));
         std::this_thread::sleep_for(seconds(2));
-        const ProcStat a = procStat(p.pid());
+        const ProcStat a = procStat(p->pid());
         std::this_thread::sleep_for(seconds(o.idleSeconds));
-        const ProcStat b = procStat(p.pid());
+        const ProcStat b = procStat(p->pid());
         std::printf("cpu %.3f%% of a core, resident %ld kB\n",
                     100.0 * (b.cpuSeconds - a.cpuSeconds) / o.idleSeconds, b.rssKb);
     }
