@@ -1,6 +1,17 @@
-# Packages made from the install rules with CPack:
-#   cpack -G DEB   handlehound_VERSION_amd64.deb, Depends from dpkg-shlibdeps
+# Packages made from the install rules:
+#   cpack -G DEB                    handlehound_VERSION_amd64.deb (Linux build)
+#   cmake --build . -t windows-packages
+#                                   handlehound-VERSION-setup.exe and
+#                                   handlehound-VERSION-windows.zip (Windows build)
 if(WIN32)
+  find_program(HH_MAKENSIS makensis)
+  if(HH_MAKENSIS)
+    add_custom_target(windows-packages
+      COMMAND ${CMAKE_COMMAND} -DBUILD=${PROJECT_BINARY_DIR} -DSOURCE=${PROJECT_SOURCE_DIR}
+              -DVERSION=${PROJECT_VERSION} -DMAKENSIS=${HH_MAKENSIS}
+              -P ${PROJECT_SOURCE_DIR}/cmake/WindowsPackages.cmake
+      DEPENDS handlehound VERBATIM)
+  endif()
   return()
 endif()
 
