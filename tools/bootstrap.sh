@@ -19,7 +19,7 @@ test_packages=(
   xvfb xdotool xclip x11-utils openbox trayer imagemagick sox iproute2 util-linux
   pulseaudio pulseaudio-utils
   postgresql clang-14 libclang-rt-14-dev appstream desktop-file-utils groff-base libcpp-httplib-dev
-  lintian
+  lintian nsis
   openarena libgl1-mesa-dri libglx-mesa0
   g++-mingw-w64-x86-64-posix wine wine64 googletest
 )
@@ -83,6 +83,12 @@ case "$mode" in
       -DHH_WERROR=ON -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
     cmake --build "$win" -j "$jobs"
     ctest --test-dir "$win" --output-on-failure -j "$jobs" --timeout 300
+    # Its installer and portable zip, installed, run and uninstalled under
+    # Wine in a prefix of their own.
+    rm -f "$win"/packages/handlehound-*
+    cmake --build "$win" --target windows-packages
+    tests/wine/installer_test.sh "$win"/packages/handlehound-*-setup.exe \
+      "$win"/packages/handlehound-*-windows.zip
 
     # Release is what users and packagers build; warnings fail our own builds.
     configure_and_build Release -DHH_TESTS=ON -DHH_BENCH=ON -DHH_WERROR=ON \
