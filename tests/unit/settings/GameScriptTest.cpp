@@ -29,9 +29,10 @@ TEST(ChangeCmdIssueDelay, RewritesTheSequenceAndStoresTheWaitName) {
         const char* inScript; // wait name in the script afterwards
         const char* storedAfter;
     } cases[] = {
-        {"", 3, "w2x4", "w2x4"}, {"", 0, "w1", "w1"},     {"", -1, "w2x2", "w2x2"},
-        {"w2", 1, "w2", "w2"},   {"w2x4", 0, "w2", "w1"}, // a stored name the script does not hold
-                                                          // replaces nothing
+        {"", 3, "w2x4", "w2x4"},  {"", 0, "w1", "w1"},
+        {"", -1, "w2x2", "w2x2"}, {"", 4, "w2x2", "w2x2"},
+        {"w2", 1, "w2", "w2"},    {"w2x4", 0, "w2", "w1"}, // a stored name the script does not hold
+                                                           // replaces nothing
     };
     for (const auto& c : cases) {
         SettingsRig rig;

@@ -63,6 +63,7 @@ INSTANTIATE_TEST_SUITE_P(HotKeys, RegistrationTest,
                              {"TakenNamesTheKey", "f7", "118", true, {118}, false, "Ctrl+'f7'"},
                              {"ZeroCodeNotPassedOn", "alt", "0", false, {}, false, "alt"},
                              {"UnreadableCodeMeansDefault", "tab", "abc", false, {9}, true, ""},
+                             {"CodeAboveTheKeys", "x", "255", false, {}, false, "names no key"},
                              {"OutOfRangeCode", "x", "70000", false, {}, false, "names no key"}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
