@@ -3,6 +3,7 @@
 #include "app/InstanceLock.h"
 #include "app/ProgramFolder.h"
 #include "app/ProgramServices.h"
+#include "app/ProgramWiring.h"
 #include "app/StdoutMainView.h"
 #include "common/PathText.h"
 #include "gamelink/DumpPaths.h"
@@ -68,15 +69,10 @@ int runHeadless(const AppOptions& options) {
     StdoutMainView view;
     HeadlessHost host;
     FrmMain frm(services.platform(), view, settings, host);
-    settings.setOnWriteError([&frm](const std::string& m) { frm.reportProblem(m); });
-    if (!options.lookupUrl.empty())
-        frm.setLookupUrlOverride(options.lookupUrl);
+    applyOptions(frm, settings, options);
     if (!resourceProblem.empty())
         frm.reportProblem(resourceProblem);
-    if (frm.lookup().usesOwnService())
-        services.startOwnAliasService(
-            [&frm](const std::string& address) { frm.lookup().setOwnServiceAddress(address); },
-            [&frm](const std::string& line) { frm.appendConsoleLine(line); });
+    startOwnAliasServiceIfUsed(services, frm);
 
     bool ended = false;
     int exitStatus = 0;

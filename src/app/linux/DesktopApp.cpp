@@ -2,6 +2,7 @@
 
 #include "app/ProgramFolder.h"
 #include "app/ProgramServices.h"
+#include "app/ProgramWiring.h"
 #include "app/ThisSystem.h"
 #include "app/linux/DisplayCheck.h"
 #include "app/linux/SingleInstance.h"
@@ -55,9 +56,7 @@ int runDesktop(const AppOptions& options, int argc, char** argv) {
     DetectorWindow detectorWindow(mainWindow);
     DesktopMainView mainView(mainWindow, detectorWindow, programDir);
     FrmMain frm(platform, mainView, settings, mainWindow);
-    settings.setOnWriteError([&frm](const std::string& m) { frm.reportProblem(m); });
-    if (!options.lookupUrl.empty())
-        frm.setLookupUrlOverride(options.lookupUrl);
+    applyOptions(frm, settings, options);
     StartDetector detector(frm, mainView, platform, settings, detectorWindow);
     mainWindow.attach(frm, detector, platform);
     detectorWindow.attach(detector);
@@ -73,16 +72,8 @@ int runDesktop(const AppOptions& options, int argc, char** argv) {
     instance.setOnShowRequest([&detector] { detector.activateFromAnotherStart(); });
     services.setOnTerminateRequest([&detector] { detector.exitProgram(); });
 
-    if (!detector.startUp())
+    if (!startDesktop(detector, frm, services, resourceProblem, options.alwaysOn))
         return 0; // setup cancelled: nothing was started
-    if (!resourceProblem.empty())
-        frm.reportProblem(resourceProblem);
-    if (frm.lookup().usesOwnService())
-        services.startOwnAliasService(
-            [&frm](const std::string& address) { frm.lookup().setOwnServiceAddress(address); },
-            [&frm](const std::string& line) { frm.appendConsoleLine(line); });
-    if (options.alwaysOn)
-        frm.enableHH();
     return QApplication::exec();
 }
 
