@@ -111,6 +111,11 @@ xdotool key Return
 for ((t = 0; t < 25 && $(count "Handle Hound Options") > 0; t++)); do sleep 0.2; done
 grep -q '^MaxNumAliases=25' "$ini" || fail "OK did not store the alias limit"
 
+# A second start on the same program folder shows the running one and ends.
+timeout 60 "$run" "$exe" --quiet --program-dir "$(winpath "$work/pd")" >/dev/null 2>&1 ||
+    fail "a second start did not end by showing the first"
+[ "$(count Handlehound)" -eq 1 ] || fail "a second start opened another main window"
+
 # About box and tray menu, for the pictures.
 if [ -n "$shots" ]; then
     focus "$main"

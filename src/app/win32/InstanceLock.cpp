@@ -18,9 +18,9 @@ constexpr DWORD kLockedByte = 1u << 20;
 
 InstanceLock::InstanceLock(const std::filesystem::path& programDir) {
     const auto file = programDir / "handlehound.lock";
-    HANDLE h = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h =
+        CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         const auto name = file.generic_u8string();
         refusal_ = "Cannot lock the program folder (" + std::string(name.begin(), name.end()) +

@@ -13,13 +13,18 @@
 #include "platform/win32/Win32SoundPlayer.h"
 #include "platform/win32/Win32Timers.h"
 #include "platform/win32/Win32WindowSystem.h"
+#include "shell/win32/Win32Dialogs.h"
+#include "shell/win32/Win32Shell.h"
+
+#include <cstdint>
 
 namespace hh {
 
 struct ProgramServices::Parts {
     explicit Parts(const ServiceChoice& choice)
         : sound(choice.quiet),
-          paths(choice.programDir, choice.logDir.empty() ? choice.programDir / "log" : choice.logDir),
+          paths(choice.programDir,
+                choice.logDir.empty() ? choice.programDir / "log" : choice.logDir),
           keys(events), pages(events), fileWatcher(events), logWatcher(events) {
         fileWatcher.setEnabled(choice.fileEvents);
     }
@@ -33,8 +38,10 @@ struct ProgramServices::Parts {
     Win32KeyEventSource keys;
     Win32HotKey hotKey;
     Win32PageFetcher pages;
-    StderrDialogs dialogs; // message boxes come with the Windows desktop
-    PrintingShell shell;
+    StderrDialogs consoleDialogs;
+    PrintingShell consoleShell;
+    win32::Win32Dialogs desktopDialogs;
+    win32::Win32Shell desktopShell;
     Win32FileWatcher fileWatcher;
     Win32FileWatcher logWatcher;
     Win32HostResolver resolver;
@@ -45,9 +52,11 @@ struct ProgramServices::Parts {
 ProgramServices::ProgramServices(const ServiceChoice& choice)
     : parts_(std::make_unique<Parts>(choice)), programDir_(choice.programDir) {
     Parts& p = *parts_;
-    platform_ = std::make_unique<Platform>(
-        Platform{p.timers, p.clock, p.events, p.clipboard, p.sound, p.windows, p.paths, p.keys,
-                 p.hotKey, p.pages, p.dialogs, p.shell, p.fileWatcher, p.logWatcher, p.resolver, p.icmp});
+    platform_ = std::make_unique<Platform>(Platform{
+        p.timers, p.clock, p.events, p.clipboard, p.sound, p.windows, p.paths, p.keys, p.hotKey,
+        p.pages, choice.desktop ? static_cast<Dialogs&>(p.desktopDialogs) : p.consoleDialogs,
+        choice.desktop ? static_cast<Shell&>(p.desktopShell) : p.consoleShell, p.fileWatcher,
+        p.logWatcher, p.resolver, p.icmp});
 }
 
 ProgramServices::~ProgramServices() = default;
@@ -74,7 +83,9 @@ void ProgramServices::startOwnAliasService(std::function<void(const std::string&
                 "an alias database address in the setting Main / LookupURL.");
 }
 
-void ProgramServices::setDialogOwner(WindowId) {}
+void ProgramServices::setDialogOwner(WindowId window) {
+    parts_->desktopDialogs.setOwner(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window)));
+}
 
 void ProgramServices::setMainWindow(WindowId window) {
     parts_->windows.setMainWindow(window);
