@@ -1,18 +1,27 @@
 #include "platform/win32/Win32SoundPlayer.h"
 
-#include "platform/win32/WideText.h"
+#include "common/PathText.h"
 
 #include <windows.h>
 
 #include <mmsystem.h> // after windows.h, which it needs
+
+#include <filesystem>
 
 namespace hh {
 
 void Win32SoundPlayer::play(const std::string& filePath) {
     if (quiet_)
         return;
-    // SND_NODEFAULT: a missing file plays nothing rather than the system's ding.
-    PlaySoundW(wideFromUtf8(filePath).c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
+    // The program folder's file, else the exe's sound of that name; with
+    // SND_NODEFAULT a sound in neither plays nothing rather than the system's ding.
+    const std::filesystem::path file = pathOf(filePath);
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(file, ec))
+        PlaySoundW(file.c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
+    else
+        PlaySoundW(file.stem().c_str(), GetModuleHandleW(nullptr),
+                   SND_RESOURCE | SND_ASYNC | SND_NODEFAULT);
 }
 
 void Win32SoundPlayer::beep() {
