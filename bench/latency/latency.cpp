@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -62,9 +63,20 @@ std::string folderArg(const std::filesystem::path& folder) {
     return text;
 }
 
+// Ends the program as Ctrl+C does: killing Wine's launcher would leave the
+// Windows program running in the Wine server.
+struct EndGently {
+    void operator()(Process* p) const {
+        p->signal(SIGINT);
+        p->waitForExit(seconds(10));
+        delete p;
+    }
+};
+using Program = std::unique_ptr<Process, EndGently>;
+
 // The program under test with its arguments, under Wine when asked (its
 // settings then name the game folder as Windows sees it).
-std::unique_ptr<Process> start(const GameFolder& g, bool events, const std::string& lookup) {
+Program start(const GameFolder& g, bool events, const std::string& lookup) {
     if (!options.wine.empty())
         std::ofstream(g.ini(), std::ios::binary | std::ios::trunc)
             << "[Main]\r\nPath=" << folderArg(g.dump())
@@ -75,9 +87,9 @@ std::unique_ptr<Process> start(const GameFolder& g, bool events, const std::stri
     if (!events)
         a.push_back("--no-file-events");
     if (options.wine.empty())
-        return std::make_unique<Process>(options.binary, a, std::vector<std::string>{"DISPLAY="});
+        return Program(new Process(options.binary, a, {"DISPLAY="}));
     a.insert(a.begin(), options.binary);
-    return std::make_unique<Process>(options.wine, a, std::vector<std::string>{"DISPLAY="});
+    return Program(new Process(options.wine, a, {"DISPLAY="}));
 }
 
 std::string aliasPage(const std::string& guid) {
