@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <mutex>
 #include <random>
 #include <stdexcept>
 
@@ -100,11 +101,17 @@ void FakePageFetcher::answer(const FetchResult& result) {
 
 TempDir::TempDir() {
     // Random, not the process id: Wine gives every run the same few ids.
+    // Tests make folders from several threads at once: one draw at a time,
+    // and a name is only ours when this call created its folder.
+    static std::mutex drawing;
     static std::mt19937_64 random{std::random_device{}()};
-    char name[32];
-    std::snprintf(name, sizeof name, "hh-test-%016llx", static_cast<unsigned long long>(random()));
-    path_ = fs::temp_directory_path() / name;
-    fs::create_directories(path_);
+    std::lock_guard<std::mutex> guard(drawing);
+    do {
+        char name[32];
+        std::snprintf(name, sizeof name, "hh-test-%016llx",
+                      static_cast<unsigned long long>(random()));
+        path_ = fs::temp_directory_path() / name;
+    } while (!fs::create_directory(path_));
 }
 
 TempDir::~TempDir() {
