@@ -16,7 +16,13 @@ home="$work/home" prog="$work/program"
 mkdir -p "$home/baseq3" "$prog"
 pids=()
 cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  # Newest first, each given 5 s: the game's GL shutdown can hang for good
+  # when the X server goes at the same moment.
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+    kill "${pids[i]}" 2>/dev/null || continue
+    for _ in $(seq 50); do kill -0 "${pids[i]}" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "${pids[i]}" 2>/dev/null || true
+  done
   wait 2>/dev/null || true
   [ "${keep:-0}" = 1 ] || rm -rf "$work"
 }
