@@ -42,8 +42,8 @@ std::string lookupThenHeartbeat(const Case& c) {
     g.writeDump({"]/hh guid 1a2b3c4d"});
     // The fetch gives up after 10 s; 20 s is the bound the player may meet.
     if (!hh::test::waitUntil([&] { return holds(c.expected); }, 20s))
-        return std::string("no '") + c.expected + "' but: " + g.resultText() +
-               "\nconsole:\n" + p.output() + p.errors();
+        return std::string("no '") + c.expected + "' but: " + g.resultText() + "\nconsole:\n" +
+               p.output() + p.errors();
     g.writeDump({"]/hh hb"});
     if (!hh::test::waitUntil([&] { return holds("ACTIVE"); }, 5s))
         return "the next command was not answered: " + g.resultText();

@@ -54,7 +54,8 @@ struct Command {
 };
 
 std::string withoutDigits(std::string text) {
-    std::replace_if(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); }, '#');
+    std::replace_if(
+        text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); }, '#');
     return text;
 }
 
@@ -90,9 +91,9 @@ TEST(WindowsHeadless, AnswersAsTheLinuxProgramDoes) {
     ASSERT_EQ(setup.waitForExit(120s), 0) << setup.output() << setup.errors();
     EXPECT_NE(setup.output().find("set up for quake3"), std::string::npos) << setup.output();
     std::filesystem::remove(linux.folder.ini());
-    Process linuxSetup(HH_BINARY, {"--setup", "--game-dir", linux.folder.game().string(), "--mod",
-                                   "osp", "--engine", "quake3", "--program-dir",
-                                   linux.folder.program().string()});
+    Process linuxSetup(HH_BINARY,
+                       {"--setup", "--game-dir", linux.folder.game().string(), "--mod", "osp",
+                        "--engine", "quake3", "--program-dir", linux.folder.program().string()});
     ASSERT_EQ(linuxSetup.waitForExit(30s), 0) << linuxSetup.errors();
 
     const std::string lookup = server.baseUrl() + "/";

@@ -236,10 +236,10 @@ class Transfer {
         Handle connection{WinHttpConnect(session, address.host.c_str(), address.port, 0)};
         if (!connection.h)
             return failed(result, GetLastError());
-        HINTERNET opened = WinHttpOpenRequest(connection.h, post_ ? L"POST" : L"GET",
-                                              address.object.c_str(), nullptr, WINHTTP_NO_REFERER,
-                                              WINHTTP_DEFAULT_ACCEPT_TYPES,
-                                              address.secure ? WINHTTP_FLAG_SECURE : 0);
+        HINTERNET opened =
+            WinHttpOpenRequest(connection.h, post_ ? L"POST" : L"GET", address.object.c_str(),
+                               nullptr, WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
+                               address.secure ? WINHTTP_FLAG_SECURE : 0);
         if (!opened)
             return failed(result, GetLastError());
         if (!deadline.watch(opened))
