@@ -3,9 +3,9 @@
 #include "app/NullServices.h"
 #include "app/linux/AliasDbLauncher.h"
 #include "app/linux/SignalBridge.h"
+#include "platform/ProgramPaths.h"
 #include "platform/posix/PosixNet.h"
 #include "platform/posix/XdgAutostart.h"
-#include "platform/qt/AppPaths.h"
 #include "platform/qt/Clipboards.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/QtEventPump.h"
@@ -69,7 +69,7 @@ struct ProgramServices::Parts {
     std::unique_ptr<QtSoundPlayer> sound;
     std::unique_ptr<WindowSystem> windows;
     X11WindowSystem* x11Windows = nullptr;
-    std::unique_ptr<AppPaths> paths;
+    std::unique_ptr<ProgramPaths> paths;
     std::unique_ptr<KeyEventSource> keys;
     std::unique_ptr<HotKey> hotKey;
     QtPageFetcher pages;
@@ -89,7 +89,7 @@ ProgramServices::ProgramServices(const ServiceChoice& choice)
       logDir_(choice.logDir.empty() ? choice.programDir / "log" : choice.logDir) {
     Parts& p = *parts_;
     p.sound = std::make_unique<QtSoundPlayer>(choice.quiet);
-    p.paths = std::make_unique<AppPaths>(choice.programDir, logDir_);
+    p.paths = std::make_unique<ProgramPaths>(choice.programDir, logDir_);
     p.fileWatcher.setEnabled(choice.fileEvents);
     if (choice.desktop) {
         p.clipboard = std::make_unique<QtClipboard>();

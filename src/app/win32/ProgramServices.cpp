@@ -2,6 +2,7 @@
 
 #include "app/NullServices.h"
 #include "app/win32/ConsoleSignals.h"
+#include "platform/ProgramPaths.h"
 #include "platform/win32/Win32Clipboard.h"
 #include "platform/win32/Win32EventLoop.h"
 #include "platform/win32/Win32FileWatcher.h"
@@ -34,7 +35,7 @@ struct ProgramServices::Parts {
     Win32Clipboard clipboard;
     Win32SoundPlayer sound;
     Win32WindowSystem windows;
-    Win32Paths paths;
+    ProgramPaths paths;
     Win32KeyEventSource keys;
     Win32HotKey hotKey;
     Win32PageFetcher pages;

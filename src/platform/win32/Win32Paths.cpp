@@ -1,4 +1,5 @@
 #include "platform/win32/Win32Paths.h"
+#include "platform/ProgramPaths.h"
 
 #include <windows.h>
 
@@ -17,7 +18,7 @@ std::filesystem::path knownFolder(KnownFolder which) {
     return folder;
 }
 
-std::filesystem::path Win32Paths::desktopDir() const {
+std::filesystem::path ProgramPaths::desktopDir() const {
     return knownFolder(KnownFolder::Desktop);
 }
 

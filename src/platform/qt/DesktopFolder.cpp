@@ -1,4 +1,4 @@
-#include "platform/qt/AppPaths.h"
+#include "platform/ProgramPaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,7 +24,7 @@ QString fromUserDirsFile() {
 
 } // namespace
 
-std::filesystem::path AppPaths::desktopDir() const {
+std::filesystem::path ProgramPaths::desktopDir() const {
     QString dir = qEnvironmentVariable("XDG_DESKTOP_DIR");
     if (dir.isEmpty())
         dir = fromUserDirsFile();
