@@ -42,15 +42,18 @@ struct Player {
         for (int attempt = 0; attempt < 20; ++attempt) {
             auto dump = GameFolder::playerList({{"1a2b3c4d", name}});
             // The same command twice in a row is taken for a repeat.
-            dump.push_back("]/hh " + (attempt % 2 ? hh::toLower(name) : name));
+            dump.push_back("]/hh " + (asked++ % 2 ? hh::toLower(name) : name));
+            // Only a new answer counts: the last one, or the "Searching for
+            // player" line written before the page arrives, is not it.
+            std::filesystem::remove(g.resultScript());
             g.writeDump(dump);
             waitUntil(
                 [&] {
-                    return g.resultText().find("^3= ^3") != std::string::npos ||
-                           g.resultText().find("No ^3Aliases") != std::string::npos;
+                    script = g.resultText();
+                    return script.find("^3= ^3") != std::string::npos ||
+                           script.find("No ^3Aliases") != std::string::npos;
                 },
                 10s);
-            script = g.resultText();
             if (std::all_of(expected.begin(), expected.end(), [&](const std::string& e) {
                     return script.find(e) != std::string::npos;
                 }))
@@ -59,6 +62,7 @@ struct Player {
         }
         return script;
     }
+    int asked = 0;
 };
 
 // The alias database the program started: its one child process.
@@ -136,7 +140,8 @@ TEST(AliasDatabaseEndToEnd, EachProgramFolderKeepsItsOwnPrivateDatabase) {
         [&] { return a.program.output().find("started it again") != std::string::npos; }, 10s))
         << a.program.output();
     EXPECT_NE(a.servicePort(), port);
-    EXPECT_NE(a.lookUp("NewName", {"^7NewName"}).find("^7Old"), std::string::npos);
+    const std::string again = a.lookUp("NewName", {"^7NewName"});
+    EXPECT_NE(again.find("^7Old"), std::string::npos) << again;
     ASSERT_EQ(::kill(serviceOf(a.program.pid()), SIGKILL), 0);
     EXPECT_TRUE(waitUntil(
         [&] { return a.program.output().find("stopped again") != std::string::npos; }, 10s))
