@@ -93,9 +93,15 @@ int runSetupCommand(const SetupCommandArgs& args, std::ostream& out, std::ostrea
                    platform.logWatcher,
                    platform.resolver,
                    platform.icmp};
+    // A setting that could not be written leaves the program set up wrong,
+    // however well the other steps went.
+    bool unsaved = false;
     Settings settings(args.settingsFile.empty() ? paths.programDir() / "handleHound.ini"
                                                 : pathOf(args.settingsFile),
-                      [&err](const std::string& message) { err << message << "\n"; });
+                      [&err, &unsaved](const std::string& message) {
+                          err << message << "\n";
+                          unsaved = true;
+                      });
 
     const std::string commandKey =
         args.commandKey.empty() ? settings.commandKey() : args.commandKey;
@@ -115,6 +121,9 @@ int runSetupCommand(const SetupCommandArgs& args, std::ostream& out, std::ostrea
                                {}});
     if (!outcome.done)
         return fail(outcome.message);
+    if (unsaved)
+        return fail("Error!  The settings could not be saved to '" + settings.iniPath().string() +
+                    "'; Handlehound is not set up.");
 
     out << "Handlehound is set up for " << profile->name
         << (args.engine.empty() ? " (guessed from the game folder)" : "") << ".\n"
