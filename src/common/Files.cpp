@@ -2,6 +2,7 @@
 
 #include "common/UtcTime.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -11,18 +12,17 @@ namespace hh {
 namespace fs = std::filesystem;
 
 std::optional<std::string> readWholeFile(const fs::path& path) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec))
+        return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return std::nullopt;
-    std::string bytes;
-    in.seekg(0, std::ios::end);
-    const auto size = in.tellg();
-    if (size > 0) {
-        bytes.resize(static_cast<std::size_t>(size));
-        in.seekg(0, std::ios::beg);
-        in.read(bytes.data(), size);
-        bytes.resize(static_cast<std::size_t>(in.gcount()));
-    }
+    // The size is only a hint (the file may grow or shrink meanwhile).
+    const auto size = fs::file_size(path, ec);
+    std::string bytes(ec ? 0 : std::min<std::uintmax_t>(size, kReadCapBytes), '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
     return bytes;
 }
 

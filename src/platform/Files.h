@@ -1,6 +1,7 @@
 #pragma once
 // File helpers shared by every subsystem that touches the game's or the
 // program's files.
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -8,7 +9,11 @@
 
 namespace hh {
 
-// Whole file as bytes; nullopt when it cannot be read.
+// Whole file as bytes; nullopt when it cannot be read or is no regular file
+// (a folder in a file's place must not be read as an endless file). No file
+// the program reads may be large: at most kReadCapBytes are read, so a
+// caller's own smaller bound still sees a file that is too big.
+inline constexpr std::size_t kReadCapBytes = std::size_t{64} << 20;
 std::optional<std::string> readWholeFile(const std::filesystem::path& path);
 
 // Whether a replaced file must survive a crash of the whole system too
