@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <mutex>
 #include <stdexcept>
 #include <thread>
 
@@ -29,6 +28,16 @@ inline Reply httpGet(int port, const std::string& target) {
 
 inline Reply httpPost(int port, const std::string& target, const std::string& body) {
     return sendRaw(port, hh::test::requestBytes(port, "POST", target, kCredential, body));
+}
+
+// Rows as a separate reader of the database file sees them.
+inline std::vector<AliasRow> aliasesIn(const std::filesystem::path& db, const std::string& guid,
+                                       std::size_t limit = 10) {
+    std::vector<AliasRow> rows;
+    std::string error;
+    auto reader = SqliteStore::open(db, error);
+    EXPECT_TRUE(reader && reader->aliasesOf(guid, limit, rows, error)) << error;
+    return rows;
 }
 
 class RunningService {
@@ -50,11 +59,8 @@ class RunningService {
         }
         options.port = 0;
         options.credential = kCredential;
-        server_ = std::make_unique<HttpServer>(options, std::move(workers),
-                                               [this](const std::string& line) {
-                                                   std::lock_guard lock(logLock_);
-                                                   log_.push_back(line);
-                                               });
+        server_ =
+            std::make_unique<HttpServer>(options, std::move(workers), [](const std::string&) {});
         std::string error;
         if (!server_->listen(error))
             throw std::runtime_error(error);
@@ -70,17 +76,8 @@ class RunningService {
     }
     int port() const { return server_->port(); }
     const std::filesystem::path& database() const { return database_; }
-    // Rows as a separate reader sees them.
-    std::vector<AliasRow> aliases(const std::string& guid, std::size_t limit = 10) {
-        std::vector<AliasRow> rows;
-        std::string error;
-        auto reader = SqliteStore::open(database_, error);
-        EXPECT_TRUE(reader && reader->aliasesOf(guid, limit, rows, error)) << error;
-        return rows;
-    }
-    std::vector<std::string> logLines() {
-        std::lock_guard lock(logLock_);
-        return log_;
+    std::vector<AliasRow> aliases(const std::string& guid, std::size_t limit = 10) const {
+        return aliasesIn(database_, guid, limit);
     }
 
   private:
@@ -90,8 +87,6 @@ class RunningService {
     std::vector<std::unique_ptr<AliasService>> services_;
     std::unique_ptr<HttpServer> server_;
     std::thread thread_;
-    std::mutex logLock_;
-    std::vector<std::string> log_;
 };
 
 } // namespace hh::aliasdb::test

@@ -6,8 +6,6 @@
 #include "common/Strings.h"
 #include "lookup/AliasPage.h"
 
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <regex>
 
@@ -88,7 +86,6 @@ TEST(Http, RoutesAndRefusals) {
         {"GET /?guid=00000000 HTTP/1.1\r\n{H}\r\n", 200, "<b>No data found</b>"},
         {"GET /?guid=1a2b3c4 HTTP/1.1\r\n{H}\r\n", 400, "<b>No data found</b>"},
         {"GET /?guid=1a2b3c4d5 HTTP/1.1\r\n{H}\r\n", 400, "<b>No data found</b>"},
-        {"GET /?guid= HTTP/1.1\r\n{H}\r\n", 400, "<b>No data found</b>"},
         {"GET /?guid=%3Cscript%3E1 HTTP/1.1\r\n{H}\r\n", 400, "<b>No data found</b>"},
         {"GET / HTTP/1.0\r\n{H}\r\n", 200, "<form action=\"/search\""},
         {"GET /nothing HTTP/1.1\r\n{H}\r\n", 404, "no such page"},
@@ -100,9 +97,6 @@ TEST(Http, RoutesAndRefusals) {
         {"POST /sightings HTTP/1.1\r\n{H}Content-Length: 2\r\nContent-Length: 3\r\n\r\n[]", 400,
          "conflicting"},
         {"POST /sightings HTTP/1.1\r\n{H}Content-Length: -1\r\n\r\n", 400, "Content-Length"},
-        {"POST /sightings HTTP/1.1\r\n{H}Content-Length: 5\r\n\r\n[1,2]", 400, "entry 1: not an"},
-        {"POST /sightings HTTP/1.1\r\n{H}Content-Length: 3\r\n\r\n[{]", 400,
-         "malformed JSON at byte 2"},
         {"POST /sightings HTTP/1.1\r\n{H}Content-Length: " + std::to_string(big.size()) +
              "\r\n\r\n" + big,
          413, "exceeds 1048576 bytes"},
@@ -130,9 +124,6 @@ TEST(Http, RoutesAndRefusals) {
         EXPECT_EQ(r.body.find("<script>"), std::string::npos);
     }
     EXPECT_TRUE(service.aliases("1a2b3c4d").empty());
-    const auto log = service.logLines();
-    ASSERT_FALSE(log.empty());
-    EXPECT_NE(log.front().find("\"GET /health\" 200"), std::string::npos) << log.front();
 }
 
 TEST(Http, WriteFailureIs503AndStoresNothing) {

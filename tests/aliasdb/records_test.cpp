@@ -1,6 +1,7 @@
 // What the database tells about players beyond one alias page: the batch of
-// a whole player list, the reverse lookup of a name, forgetting a GUID, and
-// refusals of bad requests that change nothing.
+// a whole player list, the reverse lookup of a name, forgetting a GUID, name
+// links from a console's renames, and refusals of bad requests that change
+// nothing.
 #include "Service.h"
 #include "SightingBatch.h"
 #include "common/Strings.h"
@@ -17,6 +18,19 @@ std::string sightings(const std::string& guid, const std::string& name, int uses
         json += R"(,{"guid":")" + guid + R"(","name":")" + name + R"(","seen_at":")" +
                 isoOf(RunningService::kNow - (hoursAgo + i) * kHour) + "\"}";
     return json;
+}
+
+std::string event(const std::string& fields) {
+    std::string e = R"({"session":"2026-12-05T13:00:00Z localhost 1",)";
+    return e.append(fields).append("}");
+}
+
+// A JSON array of the entries.
+std::string array(const std::vector<std::string>& entries) {
+    std::string json = "[";
+    for (const std::string& entry : entries)
+        json.append(json.size() > 1 ? "," : "").append(entry);
+    return json.append("]");
 }
 
 // aaaaaaaa goes by Bob; bbbbbbbb by Thief, and lately wears Bob in colour.
@@ -61,6 +75,22 @@ TEST(Records, PlayersSeenAndForget) {
               "seen\tguid=bbbbbbbb\tname=Thief\tuses=5\tlast_seen=2026-12-05\n");
 }
 
+TEST(Links, PostedRenamesAnswerNewestFirstWithTheirColours) {
+    RunningService service;
+    const std::string batch =
+        array({event(R"("kind":"renamed","name":"Alpha","new_name":"^1Bra^7vo",)"
+                     R"("server":"localhost","at":"2026-12-05T13:00:01Z","seq":"2")"),
+               event(R"("kind":"renamed","name":"^1Bra^7vo","new_name":"Charlie",)"
+                     R"("server":"localhost","at":"2026-12-05T13:00:01Z","seq":"3")")});
+    EXPECT_EQ(httpPost(service.port(), "/names", batch).body, "{\"stored\":2}\n");
+    // The same batch again changes nothing.
+    EXPECT_EQ(httpPost(service.port(), "/names", batch).status, 200);
+    const auto answer = httpGet(service.port(), "/links?name=%5E3CHARLIE");
+    EXPECT_EQ(answer.status, 200);
+    EXPECT_EQ(answer.body, "link\tname=^1Bra^7vo\tat=1796475601\tserver=localhost\n"
+                           "link\tname=Alpha\tat=1796475601\tserver=localhost\n");
+}
+
 TEST(Records, BadRequestsAreRefusedAndChangeNothing) {
     RunningService service;
     seed(service);
@@ -69,6 +99,7 @@ TEST(Records, BadRequestsAreRefusedAndChangeNothing) {
     std::string tooMany = "[";
     for (std::size_t i = 0; i <= RecordRoutes::kMaxPlayers; ++i)
         tooMany += R"({"guid":"aaaaaaaa"},)";
+    const std::string rename = R"("kind":"renamed","name":"Bob","new_name":"Bravo","seq":"1")";
     const struct {
         std::string method, target, body;
         int status;
@@ -88,6 +119,25 @@ TEST(Records, BadRequestsAreRefusedAndChangeNothing) {
         {"GET", "/seen", "", 400, "name must be 1 to 64 bytes"},
         {"GET", "/seen?name=%01bob", "", 400, "control characters"},
         {"GET", "/seen?name=%5E1%5E2", "", 400, "more than colour codes"},
+        {"GET", "/names", "", 405, "use POST"},
+        {"POST", "/links?name=x", "[]", 405, "use GET"},
+        {"GET", "/links?name=%5E1", "", 400, "more than colour codes"},
+        {"POST", "/names", array({event(R"("kind":"joined","name":"A","seq":"1")")}), 400,
+         "kind must be"},
+        {"POST", "/names", array({event(R"("kind":"renamed","name":"A","seq":"1")")}), 400,
+         "new_name belongs to a rename"},
+        {"POST", "/names", array({event(R"("kind":"kicked","name":"A","new_name":"B","seq":"1")")}),
+         400, "new_name belongs to a rename"},
+        {"POST", "/names", array({event(R"("kind":"kicked","name":"A","seq":"-1")")}), 400,
+         "seq must be"},
+        {"POST", "/names", array({event(R"("kind":"kicked","name":"A","seq":1)")}), 400,
+         "seq must be a string"},
+        {"POST", "/names", array({event(R"("kind":"kicked","name":"A\u0007","seq":"1")")}), 400,
+         "name must be"},
+        {"POST", "/names", R"([{"kind":"kicked","name":"A","seq":"1"}])", 400, "session must be"},
+        {"POST", "/names",
+         array({event(rename), event(rename + R"(,"at":"2027-01-01T00:00:00Z")")}), 400,
+         "entry 2: at lies in the future"},
     };
     for (const auto& row : rows) {
         const auto r =
@@ -97,6 +147,7 @@ TEST(Records, BadRequestsAreRefusedAndChangeNothing) {
         EXPECT_NE(r.body.find(row.reason), std::string::npos) << row.target << " -> " << r.body;
     }
     EXPECT_EQ(httpPost(service.port(), "/players", everyone).body, before);
+    EXPECT_EQ(httpGet(service.port(), "/links?name=bob").body, "");
 }
 
 } // namespace

@@ -12,7 +12,6 @@
 #include <libpq-fe.h>
 #include <sqlite3.h>
 
-#include <pwd.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -21,23 +20,14 @@
 namespace hh::aliasdb::test {
 namespace {
 
-namespace fs = std::filesystem;
 constexpr std::int64_t kDay = 86400;
 constexpr std::int64_t kT0 = 1796479200; // 2026-12-05T14:00:00Z
 
-// The server named by HH_TEST_POSTGRES, or a throwaway one on a Unix socket
-// (initdb + pg_ctl, as the postgres user when run as root), started on first
-// use and stopped when the test program ends.
-class Postgres {
-  public:
-    static Postgres& get() {
-        static Postgres server;
-        return server;
-    }
-    std::string conninfo, whyNot;
-
-    bool exec(const std::string& sql) const {
-        PGconn* c = PQconnectdb(conninfo.c_str());
+// The server named by HH_TEST_POSTGRES (tools/bootstrap.sh test starts a
+// throwaway one); without it the PostgreSQL half skips itself.
+struct Postgres {
+    static bool exec(const std::string& sql) {
+        PGconn* c = PQconnectdb(conninfo());
         PQsetNoticeProcessor(
             c, [](void*, const char*) {}, nullptr);
         PGresult* r = PQexec(c, sql.c_str());
@@ -46,52 +36,10 @@ class Postgres {
         PQfinish(c);
         return ok;
     }
-
-  private:
-    Postgres() {
-        if (const char* given = std::getenv("HH_TEST_POSTGRES"); given && *given) {
-            conninfo = given;
-            return;
-        }
-        std::error_code ec;
-        for (const auto& version : fs::directory_iterator("/usr/lib/postgresql", ec))
-            if (fs::exists(version.path() / "bin/pg_ctl") &&
-                fs::exists(version.path() / "bin/initdb"))
-                pgCtl_ = (version.path() / "bin/pg_ctl").string();
-        char pattern[] = "/tmp/hh-pg-XXXXXX";
-        if (pgCtl_.empty() || !::mkdtemp(pattern)) {
-            whyNot = "no initdb/pg_ctl under /usr/lib/postgresql and HH_TEST_POSTGRES unset";
-            return;
-        }
-        dir_ = pattern;
-        if (::geteuid() == 0) { // PostgreSQL refuses to run as root
-            const passwd* pg = ::getpwnam("postgres");
-            if (!pg || ::chown(dir_.c_str(), pg->pw_uid, pg->pw_gid) != 0) {
-                whyNot = "running as root and there is no postgres user";
-                return;
-            }
-            as_ = "runuser -u postgres -- ";
-        }
-        const std::string init = as_ + pgCtl_ + " initdb -s -D " + dir_ +
-                                 "/data -o '-A trust -U postgres -E UTF8 --locale=C --no-sync'";
-        const std::string start = as_ + pgCtl_ + " -D " + dir_ + "/data -l " + dir_ +
-                                  "/server.log -w -t 30 -o \"-k " + dir_ +
-                                  " -c listen_addresses='' -c fsync=off\" start >/dev/null";
-        if (std::system(init.c_str()) != 0 || std::system(start.c_str()) != 0)
-            whyNot = "PostgreSQL did not start (see " + dir_ + "/server.log)";
-        else
-            conninfo = "host=" + dir_ + " user=postgres dbname=postgres";
+    static const char* conninfo() {
+        const char* given = std::getenv("HH_TEST_POSTGRES");
+        return given ? given : "";
     }
-    ~Postgres() {
-        if (dir_.empty())
-            return;
-        const std::string stop =
-            as_ + pgCtl_ + " -D " + dir_ + "/data -m immediate -w stop >/dev/null";
-        [[maybe_unused]] const int rc = std::system(stop.c_str());
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
-    std::string pgCtl_, dir_, as_;
 };
 
 enum class Backend { Sqlite, Postgres };
@@ -101,12 +49,11 @@ class StoreTest : public ::testing::TestWithParam<Backend> {
     void SetUp() override {
         if (GetParam() == Backend::Postgres) {
             static int schemas = 0;
-            auto& pg = Postgres::get();
-            if (pg.conninfo.empty())
-                GTEST_SKIP() << "PostgreSQL tests skipped: " << pg.whyNot;
+            if (!*Postgres::conninfo())
+                GTEST_SKIP() << "PostgreSQL tests skipped: HH_TEST_POSTGRES is not set";
             schema_ = "hh_test_" + std::to_string(::getpid()) + "_" + std::to_string(++schemas);
-            ASSERT_TRUE(
-                pg.exec("DROP SCHEMA IF EXISTS " + schema_ + " CASCADE; CREATE SCHEMA " + schema_));
+            ASSERT_TRUE(Postgres::exec("DROP SCHEMA IF EXISTS " + schema_ +
+                                       " CASCADE; CREATE SCHEMA " + schema_));
         }
         std::string error;
         store_ = open(error);
@@ -115,13 +62,13 @@ class StoreTest : public ::testing::TestWithParam<Backend> {
     void TearDown() override {
         store_.reset();
         if (!schema_.empty())
-            Postgres::get().exec("DROP SCHEMA " + schema_ + " CASCADE");
+            Postgres::exec("DROP SCHEMA " + schema_ + " CASCADE");
     }
     std::unique_ptr<AliasStore> open(std::string& error, SqliteOptions options = {}) {
         if (GetParam() == Backend::Sqlite)
             return SqliteStore::open(temp_ / "aliases.sqlite", error, options);
         return PostgresStore::open(
-            Postgres::get().conninfo + " options='-c search_path=" + schema_ + "'", error);
+            std::string(Postgres::conninfo()) + " options='-c search_path=" + schema_ + "'", error);
     }
     void record(const std::vector<Sighting>& batch) {
         std::string error;
@@ -252,7 +199,7 @@ TEST_P(StoreTest, NamesByKeyExportPagesAndForget) {
         EXPECT_EQ(sqlite3_exec(db, old.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
         sqlite3_close(db);
     } else {
-        ASSERT_TRUE(Postgres::get().exec("SET search_path TO " + schema_ + "; " + old));
+        ASSERT_TRUE(Postgres::exec("SET search_path TO " + schema_ + "; " + old));
     }
     std::string error;
     store_ = open(error);

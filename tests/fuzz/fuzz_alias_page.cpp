@@ -15,11 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
          pos = split.find("\\n\\t", pos + 4))
         ++joins;
     check(joins <= 3, "a line is split into at most four parts");
-    const std::string again = hh::splitLongLine(f[0]);
-    joins = 0;
-    for (std::size_t pos = again.find("\\n\\t"); pos != std::string::npos;
-         pos = again.find("\\n\\t", pos + 4))
-        ++joins;
-    (void)joins; // raw input may itself contain the joiner; only no crash here
+    hh::splitLongLine(f[0]); // raw input may hold the joiner itself: only no crash here
     return 0;
 }

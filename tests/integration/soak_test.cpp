@@ -2,6 +2,7 @@
 // command is answered exactly once, and memory and open files stay flat.
 // HH_SOAK_COMMANDS sets the number (CI runs a short form; the full run is 10000).
 #include "common/Strings.h"
+#include "support/AliasPages.h"
 #include "support/GameFolder.h"
 #include "support/HttpTestServer.h"
 #include "support/Process.h"
@@ -35,26 +36,15 @@ long openFiles(pid_t pid) {
     return n;
 }
 
-std::size_t count(const std::string& text, const std::string& what) {
-    std::size_t n = 0;
-    for (auto pos = text.find(what); pos != std::string::npos; pos = text.find(what, pos + 1))
-        ++n;
-    return n;
-}
-
 } // namespace
 
 TEST(Soak, EveryCommandAnsweredOnceWithFlatResources) {
     const char* env = std::getenv("HH_SOAK_COMMANDS");
     const int commands = env ? std::atoi(env) : 300;
     hh::test::HttpTestServer server([](const hh::test::HttpRequest& r) {
-        hh::test::HttpReply reply;
         const auto at = r.target.find("guid=");
         const std::string guid = at == std::string::npos ? "" : r.target.substr(at + 5, 8);
-        reply.body = "<html><table><tr><th><b>Last Used</b></th></tr><tr><td><FONT size=1>" + guid +
-                     "_known</FONT></td><td><FONT size=1>2026-12-01</FONT></td></tr></table>"
-                     "<b>Server Name</b></html>";
-        return reply;
+        return hh::test::HttpReply{.body = hh::test::aliasPage({guid + "_known"})};
     });
     hh::test::GameFolder g;
     hh::test::TempDir desktop;
@@ -103,7 +93,7 @@ TEST(Soak, EveryCommandAnsweredOnceWithFlatResources) {
     ASSERT_EQ(p.waitForExit(10s), 0);
 
     const std::string out = p.output();
-    EXPECT_EQ(count(out, "> Copy command completed successfully."),
+    EXPECT_EQ(hh::test::occurrences(out, "> Copy command completed successfully."),
               static_cast<std::size_t>(copies));
     std::size_t pageRequests = 0;
     for (const auto& r : server.requests())

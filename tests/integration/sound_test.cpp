@@ -15,6 +15,7 @@
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 using hh::test::GameFolder;
+using hh::test::occurrences;
 using hh::test::Process;
 using hh::test::TempDir;
 using hh::test::waitUntil;
@@ -100,13 +101,6 @@ std::vector<std::string> headlessArgs(const GameFolder& g) {
             g.program().string(), "--lookup-url", "http://127.0.0.1:9"};
 }
 
-std::size_t count(const std::string& text, const std::string& part) {
-    std::size_t n = 0;
-    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++n;
-    return n;
-}
-
 // Sends a command and waits until its answer is in hh.cfg.
 void answered(GameFolder& g, Process& p, const std::string& command, const std::string& answer) {
     g.writeDump({"]/hh " + command});
@@ -147,8 +141,8 @@ TEST_F(Sound, PlaysOnTheServerAndSaysOnceWhenTheServerGoesAway) {
     answered(g, p, "hb", "ACTIVE");
     answered(g, p, "ver", "Handlehound ^3v");
     EXPECT_TRUE(p.running());
-    EXPECT_EQ(count(p.output(), kRefused), 1u) << p.output();
-    EXPECT_EQ(count(p.output(), kNoDevice), 0u) << p.output();
+    EXPECT_EQ(occurrences(p.output(), kRefused), 1u) << p.output();
+    EXPECT_EQ(occurrences(p.output(), kNoDevice), 0u) << p.output();
 }
 
 TEST_F(Sound, WithoutAServerOneLineSaysSo) {
@@ -159,5 +153,5 @@ TEST_F(Sound, WithoutAServerOneLineSaysSo) {
         << p.errors();
     answered(g, p, "hb", "ACTIVE");
     answered(g, p, "ver", "Handlehound ^3v");
-    EXPECT_EQ(count(p.output(), kNoDevice), 1u) << p.output();
+    EXPECT_EQ(occurrences(p.output(), kNoDevice), 1u) << p.output();
 }

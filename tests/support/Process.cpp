@@ -1,9 +1,10 @@
 #include "support/Process.h"
 
+#include "fakes/FakePlatform.h"
+
 #include <atomic>
 #include <csignal>
 #include <fcntl.h>
-#include <fstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -12,15 +13,6 @@ extern char** environ;
 
 namespace hh::test {
 namespace fs = std::filesystem;
-
-namespace {
-
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-} // namespace
 
 Process::Process(const std::string& program, const std::vector<std::string>& args,
                  const std::vector<std::string>& extraEnv) {
@@ -102,10 +94,10 @@ int Process::waitForExit(std::chrono::milliseconds timeout) {
 }
 
 std::string Process::output() const {
-    return slurp(out_);
+    return readFile(out_);
 }
 std::string Process::errors() const {
-    return slurp(err_);
+    return readFile(err_);
 }
 
 bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
@@ -116,6 +108,13 @@ bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return true;
+}
+
+std::size_t occurrences(const std::string& text, const std::string& part) {
+    std::size_t n = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
 }
 
 } // namespace hh::test

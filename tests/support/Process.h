@@ -33,4 +33,7 @@ class Process {
 // Polls `condition` every millisecond until it holds or `timeout` passes.
 bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
 
+// How often `part` occurs in `text` (in a program's output, say).
+std::size_t occurrences(const std::string& text, const std::string& part);
+
 } // namespace hh::test
