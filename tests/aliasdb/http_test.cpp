@@ -6,7 +6,6 @@
 #include "common/Strings.h"
 #include "lookup/AliasPage.h"
 
-
 #include <regex>
 
 namespace hh::aliasdb::test {
