@@ -7,21 +7,9 @@
 namespace hh::test::x11 {
 namespace {
 
-std::set<Display*>& helperDisplays() {
-    static std::set<Display*> displays;
-    return displays;
-}
+// The test windows' own connections: their errors are not the adapters'.
+std::set<Display*> gHelperDisplays;
 int gForeignErrors = 0;
-
-bool isHelperDisplay(Display* display) {
-    return helperDisplays().count(display) != 0;
-}
-
-int countingHandler(Display* display, XErrorEvent*) {
-    if (!isHelperDisplay(display))
-        ++gForeignErrors;
-    return 0;
-}
 
 } // namespace
 
@@ -30,7 +18,10 @@ int foreignXErrors() {
 }
 
 void installXErrorCounter() {
-    XSetErrorHandler(countingHandler);
+    XSetErrorHandler([](Display* display, XErrorEvent*) {
+        gForeignErrors += gHelperDisplays.count(display) == 0;
+        return 0;
+    });
 }
 
 TestWindow::TestWindow(const std::string& title, bool netWmName, Window parent,
@@ -38,7 +29,7 @@ TestWindow::TestWindow(const std::string& title, bool netWmName, Window parent,
     display_ = XOpenDisplay(nullptr);
     if (!display_)
         return;
-    helperDisplays().insert(display_);
+    gHelperDisplays.insert(display_);
     const Window root = DefaultRootWindow(display_);
     window_ = XCreateSimpleWindow(display_, parent ? parent : root, 10, 10, 200, 100, 0, 0, 0);
     if (overrideRedirect) {
@@ -68,7 +59,7 @@ TestWindow::~TestWindow() {
         return;
     XDestroyWindow(display_, window_);
     XSync(display_, False);
-    helperDisplays().erase(display_);
+    gHelperDisplays.erase(display_);
     XCloseDisplay(display_);
 }
 

@@ -1,5 +1,7 @@
 #include "XTestServer.h"
 
+#include <QCoreApplication>
+
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -104,6 +106,17 @@ Xvfb::~Xvfb() {
     std::error_code ignored;
     if (!runtimeDir_.empty())
         std::filesystem::remove_all(runtimeDir_, ignored);
+}
+
+bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds bound) {
+    const auto end = std::chrono::steady_clock::now() + bound;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
 }
 
 } // namespace hh::test::x11

@@ -29,10 +29,6 @@ class X11Test : public ::testing::Test {
     void TearDown() override { EXPECT_EQ(foreignXErrors(), 0) << "an adapter raised an X error"; }
 };
 
-// ---- key map --------------------------------------------------------------
-
-// ---- availability -----------------------------------------------------------
-
 // Sets or clears an environment variable for one scope.
 struct EnvScope {
     EnvScope(const char* name, const char* value) : name(name) {
@@ -70,8 +66,6 @@ TEST(Availability, SaysWhyThereIsNoObserver) {
     }
 }
 
-// ---- key observer -----------------------------------------------------------
-
 class KeyObserverTest : public X11Test {
   protected:
     void SetUp() override {
@@ -97,14 +91,12 @@ class KeyObserverTest : public X11Test {
     std::vector<KeyRecord> seen;
 };
 
-TEST_F(KeyObserverTest, SeesTypedReleasesAsVirtualKeys) {
-    const std::vector<std::string> names{"slash", "h",      "h",         "space",   "t",
-                                         "i",     "m",      "e",         "Return",  "backslash",
-                                         "grave", "Escape", "BackSpace", "Tab",     "F5",
-                                         "Up",    "Down",   "period",    "KP_Enter"};
-    const std::vector<std::uint32_t> expected{0xBF, 0x48, 0x48, 0x20, 0x54, 0x49, 0x4D,
-                                              0x45, 0x0D, 0xDC, 0xC0, 0x1B, 0x08, 0x09,
-                                              0x74, 0x26, 0x28, 0xBE, 0x0D};
+TEST_F(KeyObserverTest, SeesTypedReleasesAsVirtualKeysUntilRemoved) {
+    const std::vector<std::string> names{"slash",  "h",         "space", "Return",  "backslash",
+                                         "grave",  "Escape",    "Tab",   "F5",      "Up",
+                                         "period", "BackSpace", "Down",  "KP_Enter"};
+    const std::vector<std::uint32_t> expected{0xBF, 0x48, 0x20, 0x0D, 0xDC, 0xC0, 0x1B,
+                                              0x09, 0x74, 0x26, 0xBE, 0x08, 0x28, 0x0D};
     ASSERT_TRUE(typeAndWait(names, expected.size()));
     pumpBriefly();
     EXPECT_EQ(codes(), expected);
@@ -115,10 +107,18 @@ TEST_F(KeyObserverTest, SeesTypedReleasesAsVirtualKeys) {
     const auto releases = std::count_if(events.begin(), events.end(),
                                         [](const XKeyEvent& e) { return e.type == KeyRelease; });
     EXPECT_EQ(static_cast<std::size_t>(releases), expected.size());
+
+    keys.remove();
+    ASSERT_EQ(xdotool({"key", "a"}), 0);
+    ASSERT_TRUE(keys.install([this](const KeyRecord& r) { seen.push_back(r); }));
+    ASSERT_TRUE(typeAndWait({"b"}, expected.size() + 1));
+    pumpBriefly();
+    EXPECT_EQ(codes().size(), expected.size() + 1) << "a key typed while removed was seen";
+    EXPECT_EQ(codes().back(), 0x42u);
 }
 
 TEST_F(KeyObserverTest, ShiftedAndKeypadKeysReadTheirBaseKey) {
-    // "?" is Shift+slash: the slash key's release comes, then Shift's.
+    // "?" is Shift+slash: the slash key's release comes, with Shift's.
     ASSERT_TRUE(typeAndWait({"question"}, 2));
     ASSERT_TRUE(typeAndWait({"KP_7", "KP_Home", "KP_Divide"}, 5));
     pumpBriefly();
@@ -129,18 +129,6 @@ TEST_F(KeyObserverTest, ShiftedAndKeypadKeysReadTheirBaseKey) {
     EXPECT_EQ(std::count(got.begin(), got.end(), 0x67u), 2);
     EXPECT_EQ(got.back(), 0x6Fu);
 }
-
-TEST_F(KeyObserverTest, RemovedObserverSeesNothing) {
-    keys.remove();
-    EXPECT_FALSE(keys.isInstalled());
-    ASSERT_EQ(xdotool({"key", "a"}), 0);
-    ASSERT_TRUE(keys.install([this](const KeyRecord& r) { seen.push_back(r); }));
-    ASSERT_TRUE(typeAndWait({"b"}, 1));
-    pumpBriefly();
-    EXPECT_EQ(codes(), std::vector<std::uint32_t>{0x42});
-}
-
-// ---- hot key ----------------------------------------------------------------
 
 class HotKeyTest : public X11Test {
   protected:
@@ -173,7 +161,6 @@ TEST_F(HotKeyTest, CtrlKeyFiresInEveryLockStateAndOnlyWithCtrl) {
     ASSERT_TRUE(hotKey.registerCtrlKey(
         9, [this] { ++fired; }, &why))
         << why;
-    EXPECT_TRUE(hotKey.isRegistered());
     pressThenSync({"Tab", "ctrl+shift+Tab", "ctrl+Tab"});
     EXPECT_EQ(fired, 1);
     pressThenSync({"Caps_Lock", "ctrl+Tab", "Caps_Lock"});
@@ -182,21 +169,10 @@ TEST_F(HotKeyTest, CtrlKeyFiresInEveryLockStateAndOnlyWithCtrl) {
     EXPECT_EQ(fired, 4);
     // The grab takes the presses it fires on; the plain Tabs reach the game.
     EXPECT_EQ(pressesAtTarget(XK_Tab), 2);
-}
-
-TEST_F(HotKeyTest, ReRegisteringMovesTheKeyAndUnregisterFreesIt) {
-    ASSERT_TRUE(hotKey.registerCtrlKey(
-        9, [this] { ++fired; }, nullptr));
-    ASSERT_TRUE(hotKey.registerCtrlKey(
-        0x74, [this] { fired += 10; }, nullptr));
-    pressThenSync({"ctrl+Tab", "ctrl+F5"});
-    EXPECT_EQ(fired, 10);
-    EXPECT_EQ(pressesAtTarget(XK_Tab), 1);
-    hotKey.unregister();
-    EXPECT_FALSE(hotKey.isRegistered());
-    pressThenSync({"ctrl+F5"});
-    EXPECT_EQ(fired, 10);
-    EXPECT_EQ(pressesAtTarget(XK_F5), 1); // the game gets the key again
+    hotKey.unregister(); // the game gets the key again
+    pressThenSync({"ctrl+Tab"});
+    EXPECT_EQ(fired, 4);
+    EXPECT_EQ(pressesAtTarget(XK_Tab), 3);
 }
 
 // Grabs Ctrl+Tab with one lock state from another client.
@@ -238,8 +214,6 @@ TEST_F(HotKeyTest, ConflictIsReportedAndRolledBack) {
     EXPECT_TRUE(blocker.canGrabPlainCtrlTab());
 }
 
-// ---- window finder ----------------------------------------------------------
-
 class WindowFinderTest : public X11Test {
   protected:
     X11WindowSystem windows;
@@ -251,9 +225,7 @@ TEST_F(WindowFinderTest, FindsExactTitlesWithoutWindowManager) {
     TestWindow legacy("Old Style Title", false);
     EXPECT_EQ(windows.findWindowByTitle("Quake 3: Arena"), game.id());
     EXPECT_EQ(windows.findWindowByTitle("Old Style Title"), legacy.id());
-    EXPECT_EQ(windows.findWindowByTitle("Quake 3: Aren"), 0u);
     EXPECT_EQ(windows.findWindowByTitle("quake 3: arena"), 0u);
-    EXPECT_EQ(windows.findWindowByTitle(""), 0u);
 }
 
 TEST_F(WindowFinderTest, ForegroundFollowsFocusWithoutWindowManager) {
@@ -268,9 +240,6 @@ TEST_F(WindowFinderTest, ForegroundFollowsFocusWithoutWindowManager) {
     EXPECT_EQ(windows.foregroundWindow(), a.id());
     Display* d = XOpenDisplay(nullptr);
     XSetInputFocus(d, PointerRoot, RevertToPointerRoot, CurrentTime);
-    XSync(d, False);
-    EXPECT_EQ(windows.foregroundWindow(), 0u);
-    XSetInputFocus(d, None, RevertToNone, CurrentTime);
     XSync(d, False);
     EXPECT_EQ(windows.foregroundWindow(), 0u);
     XCloseDisplay(d);
@@ -339,30 +308,20 @@ class WithOpenbox : public WindowFinderTest {
     ChildProcess openbox;
 };
 
-TEST_F(WithOpenbox, FollowsTheActiveWindowAndIgnoresStaleProperties) {
-    TestWindow game("Quake 3: Arena");
+// With a window manager, the active window comes from its property, and
+// titles are followed through events: a client renamed after it was listed,
+// and a full-screen window it does not manage.
+TEST_F(WithOpenbox, FollowsTheActiveWindowRenamedClientsAndUnmanagedWindows) {
+    const std::string title = "Quake 3: Arena";
+    TestWindow client("loading");
     TestWindow other("an editor");
-    ASSERT_TRUE(pumpUntil([&] { return managed(game.id()) && managed(other.id()); }));
-    EXPECT_EQ(windows.findWindowByTitle("Quake 3: Arena"), game.id());
-    EXPECT_EQ(windows.findWindowByTitle("an editor"), other.id());
-    for (Window w : {game.id(), other.id(), game.id()}) {
+    ASSERT_TRUE(pumpUntil([&] { return managed(client.id()) && managed(other.id()); }));
+    for (Window w : {client.id(), other.id()}) {
         ASSERT_EQ(xdotool({"windowactivate", "--sync", std::to_string(w)}), 0);
         EXPECT_TRUE(
             pumpUntil([&] { return windows.foregroundWindow() == w; }, std::chrono::seconds(5)))
             << "active window did not become " << w;
     }
-    openbox.stop(); // leaves _NET_ACTIVE_WINDOW naming the game behind
-    other.focus();
-    EXPECT_EQ(windows.foregroundWindow(), other.id());
-    EXPECT_EQ(windows.findWindowByTitle("Quake 3: Arena"), game.id());
-}
-
-// With a window manager, titles and windows are followed through events:
-// a client renamed after it was listed, and a window it does not manage.
-TEST_F(WithOpenbox, FollowsRenamedClientsAndUnmanagedWindows) {
-    const std::string title = "Quake 3: Arena";
-    TestWindow client("loading");
-    ASSERT_TRUE(pumpUntil([&] { return managed(client.id()); }));
     EXPECT_EQ(windows.findWindowByTitle(title), 0u);
     client.setTitle(title);
     EXPECT_TRUE(pumpUntil([&] { return windows.findWindowByTitle(title) == client.id(); }));
@@ -373,6 +332,9 @@ TEST_F(WithOpenbox, FollowsRenamedClientsAndUnmanagedWindows) {
         EXPECT_TRUE(pumpUntil([&] { return windows.findWindowByTitle(title) == fullScreen.id(); }));
     }
     EXPECT_TRUE(pumpUntil([&] { return windows.findWindowByTitle(title) == 0; }));
+    openbox.stop(); // leaves _NET_ACTIVE_WINDOW naming the editor behind
+    client.focus();
+    EXPECT_EQ(windows.foregroundWindow(), client.id());
 }
 
 } // namespace

@@ -28,10 +28,8 @@ TEST(Catalogue, EachReaderAppliesItsDefault) {
         {"MaxNumAliases", nullptr, aliases, "150"},
         {"MaxNumAliases", "0", aliases, "150"},
         {"MaxNumAliases", "2.9", aliases, "2"},
-        {"MaxNumAliases", "abc", aliases, "150"},
         {"GameWindowTitle", nullptr, [](auto& s) { return s.gameWindowTitle(); }, "Quake 3: Arena"},
         {"CommandKeyCode", nullptr, commandCode, "9"},
-        {"CommandKeyCode", "112", commandCode, "112"},
         {"CommandKeyCode", "tab", commandCode, "9"},
         {"CommandKeyCode", "1e300", commandCode, "9"},
         {"StatusKeyCode", "-5", [](auto& s) { return std::to_string(s.statusKeyCode()); }, "116"},
@@ -49,10 +47,8 @@ TEST(Catalogue, EachReaderAppliesItsDefault) {
 
 TEST(KeyNames, CodesIgnoreCaseAndUnknownNamesGiveZero) {
     const std::pair<const char*, std::int32_t> cases[] = {
-        {"F5", 116},    {"TAB", 9},        {"f12", 123},  {"Z", 90},         {"0", 48},
-        {"-", 189},     {"kp_minus", 109}, {"enter", 13}, {"kp_enter", 108}, {"kp_pgup", 105},
-        {"slash", 111}, {"/", 191},        {"f13", 0},    {"f01", 0},        {"ctrl", 0},
-        {"", 0},        {"tab ", 0},
+        {"F5", 116}, {"TAB", 9}, {"f12", 123}, {"kp_enter", 108}, {"slash", 111},
+        {"/", 191},  {"f13", 0}, {"f01", 0},   {"", 0},           {"tab ", 0},
     };
     for (const auto& [name, code] : cases)
         EXPECT_EQ(keyNameToCode(name, nullptr), code) << "'" << name << "'";

