@@ -166,35 +166,22 @@ TEST(SetupDialog, BrowseFindsTheGameFolderAboveTheChosenFile) {
 TEST(SetupCommand, ErrorsGoToStandardErrorWithStatusOne) {
     SetupRig rig({".q3a/baseq3", ".q3a/osp", "empty"});
     const std::string q3a = rig.at(".q3a"), empty = rig.at("empty");
-    const std::string noMod = "' mod installed. Please choose a different mod to continue.\n";
     const std::pair<SetupCommandArgs, std::string> cases[] = {
-        {{q3a, "threewave", "", "", "", ""}, "You do NOT have the 'threewave" + noMod},
-        {{q3a, "../..", "", "", "", ""}, "You do NOT have the '../.." + noMod},
-        {{empty, "osp", "quake3", "", "", ""},
-         "Error! The game folder was NOT Found at Path '" + empty +
-             "/'. Please Enter the Correct Path to your game folder.\n"},
-        {{empty + "/gone", "osp", "", "", "", ""},
-         "Error!  The game folder '" + empty +
-             "/gone' does not exist. --game-dir names the folder the game writes to " +
-             (kHostSystem == HostSystem::Windows
-                  ? "(Quake III Arena: the folder it is installed in).\n"
-                  : "(ioquake3 and Quake III: ~/.q3a, OpenArena: ~/.openarena).\n")},
-        {{empty, "osp", "", "", "", ""},
-         "Error!  Can not tell which engine uses '" + empty +
-             "'. Please name it with --engine (quake3, quake3-linux, ioquake3, openarena).\n"},
-        {{q3a, "osp", "", "f5", "", ""},
-         "Command Exec Key can not be the same as Results/Status Key.\n"},
-        {{q3a, "osp", "doom", "", "", ""},
-         "Error!  Unknown engine 'doom'. Known engines: quake3, quake3-linux, ioquake3, "
-         "openarena.\n"},
-        {{q3a, "osp", "", "ctrl", "", ""},
-         "Error!  'ctrl' is not a game key name Handlehound offers.\n"},
-        {{q3a, "", "", "", "", ""}, "Error!  --setup needs --game-dir DIR and --mod NAME.\n"},
+        {{q3a, "threewave", "", "", "", ""}, "You do NOT have the 'threewave' mod installed."},
+        {{q3a, "../..", "", "", "", ""}, "You do NOT have the '../..' mod installed."},
+        {{empty, "osp", "quake3", "", "", ""}, "The game folder was NOT Found at Path '" + empty},
+        {{empty + "/gone", "osp", "", "", "", ""}, "The game folder '" + empty + "/gone' does not"},
+        {{empty, "osp", "", "", "", ""}, "Can not tell which engine uses '" + empty},
+        {{q3a, "osp", "", "f5", "", ""}, "Key can not be the same as Results/Status Key."},
+        {{q3a, "osp", "doom", "", "", ""}, "Error!  Unknown engine 'doom'. Known engines: "},
+        {{q3a, "osp", "", "ctrl", "", ""}, "'ctrl' is not a game key name Handlehound offers."},
+        {{q3a, "", "", "", "", ""}, "Error!  --setup needs --game-dir DIR and --mod NAME."},
     };
     for (const auto& [args, message] : cases) {
         std::ostringstream out, err;
         EXPECT_EQ(runSetupCommand(args, out, err, rig.fake.platform), 1) << message;
-        EXPECT_EQ(err.str(), message);
+        EXPECT_NE(err.str().find(message), std::string::npos) << err.str();
+        EXPECT_EQ(err.str().back(), '\n');
         EXPECT_EQ(out.str(), "");
     }
     EXPECT_EQ(rig.settings.path(), "");

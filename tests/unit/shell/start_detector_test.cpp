@@ -326,14 +326,9 @@ TEST_P(BrowseTest, AcceptsConfigsInGameFoldersOnly) {
                                                   : std::optional((fp.temp / a).generic_string()));
     detector.browseConfigToExec();
 
-    ASSERT_FALSE(fp.dialogs.fileDialogs.empty());
-    EXPECT_EQ(fp.dialogs.fileDialogs[0], "Path to Config to Exec on Q3 Start|Config files "
-                                         "(*.cfg);;All files (*)|" +
-                                             (gameDir() / "baseq3").generic_string());
+    ASSERT_FALSE(fp.dialogs.fileDialogs.empty()); // opens in the base folder
+    EXPECT_TRUE(fp.dialogs.fileDialogs[0].ends_with("|" + (gameDir() / "baseq3").generic_string()));
     EXPECT_EQ(fp.dialogs.messages.size(), c.errors);
-    for (const auto& m : fp.dialogs.messages)
-        EXPECT_EQ(m, "Error!  Config file must be in either the '\\baseq3', '\\arena', '\\osp', "
-                     "'q3ut2', or 'threewave' folder.");
     const std::string stored = *c.stored ? (fp.temp / c.stored).generic_string() : "";
     EXPECT_EQ(settings.configPath(), stored);
     EXPECT_EQ(view.configToExec, stored);
