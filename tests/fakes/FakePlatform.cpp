@@ -99,6 +99,26 @@ void FakePageFetcher::answer(const FetchResult& result) {
     req.done(result);
 }
 
+void FakePageFetcher::answerPost(const FetchResult& result) {
+    if (pendingPosts.empty())
+        throw std::logic_error("no open post to answer");
+    auto done = std::move(pendingPosts.front());
+    pendingPosts.pop_front();
+    done(result);
+}
+
+FetchResult fetched(std::string body, int status, std::string finalUrl) {
+    return {.ok = true,
+            .httpStatus = status,
+            .finalUrl = std::move(finalUrl),
+            .body = std::move(body),
+            .error = {}};
+}
+
+FetchResult unreached(std::string error) {
+    return {.ok = false, .httpStatus = 0, .finalUrl = {}, .body = {}, .error = std::move(error)};
+}
+
 TempDir::TempDir() {
     // Random, not the process id: Wine gives every run the same few ids.
     // Tests make folders from several threads at once: one draw at a time,

@@ -8,7 +8,6 @@
 #include <deque>
 #include <filesystem>
 #include <map>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,7 +43,6 @@ class VirtualClock : public TimerFactory, public Clock {
     // Runs every timer due within the next `ms` milliseconds, in time order.
     void advance(long long ms);
     long long elapsedMs() const { return nowMs_; }
-    void setWallStart(std::chrono::system_clock::time_point t) { wallStart_ = t; }
 
     // internal
     void add(FakeTimer* t) { timers_.push_back(t); }
@@ -64,7 +62,6 @@ class FakeEventPump : public EventPump {
     void postToUiThread(std::function<void()> work) override;
     int pumps = 0;
     std::deque<std::function<void()>> posted;
-    std::mutex* lock = nullptr;
 };
 
 class FakeClipboard : public Clipboard {
@@ -181,8 +178,9 @@ class FakePageFetcher : public PageFetcher {
     }
     // Only the program's entry hands out the credential; the logic never does.
     void setCredential(const std::string&, const std::string&) override {}
-    // Answers the oldest open GET.
+    // Answer the oldest open GET, or the oldest POST that waits for one.
     void answer(const FetchResult& result);
+    void answerPost(const FetchResult& result);
     struct Request {
         std::string url;
         std::function<void(const FetchResult&)> done;
@@ -195,14 +193,8 @@ class FakePageFetcher : public PageFetcher {
 class FakeDialogs : public Dialogs {
   public:
     void messageBox(const std::string& text, MessageIcon) override { messages.push_back(text); }
-    std::optional<std::string> inputBox(const std::string& title,
-                                        const std::string& prompt) override {
-        inputPrompts.push_back(title + "|" + prompt);
-        if (inputAnswers.empty())
-            return std::nullopt;
-        auto a = inputAnswers.front();
-        inputAnswers.pop_front();
-        return a;
+    std::optional<std::string> inputBox(const std::string&, const std::string&) override {
+        return std::nullopt;
     }
     std::optional<std::string> openFile(const std::string& title, const std::string& filter,
                                         const std::string& initialDir) override {
@@ -213,14 +205,14 @@ class FakeDialogs : public Dialogs {
         fileAnswers.pop_front();
         return a;
     }
-    std::vector<std::string> messages, inputPrompts, fileDialogs;
-    std::deque<std::optional<std::string>> inputAnswers, fileAnswers;
+    std::vector<std::string> messages, fileDialogs;
+    std::deque<std::optional<std::string>> fileAnswers;
 };
 
 class FakeShell : public Shell {
   public:
-    void openFile(const std::string& path) override { opened.push_back(path); }
-    void openUrl(const std::string& url) override { opened.push_back(url); }
+    void openFile(const std::string&) override {}
+    void openUrl(const std::string&) override {}
     bool offersStartAtLogin() const override { return true; }
     bool startsAtLogin() const override { return atLogin; }
     std::string setStartAtLogin(bool on) override {
@@ -229,7 +221,6 @@ class FakeShell : public Shell {
             atLogin = on;
         return atLoginProblem;
     }
-    std::vector<std::string> opened;
     bool atLogin = false;
     int atLoginChanges = 0;
     std::string atLoginProblem; // what the next change answers
@@ -282,18 +273,15 @@ class FakeMainView : public MainView {
         modPanel = text;
         modTip = tip;
     }
-    void setStateIcon(bool enabled, const std::string& tip) override {
-        iconEnabled = enabled;
-        iconTip = tip;
-    }
+    void setStateIcon(bool, const std::string&) override {}
     void setMonitoringControls(bool on) override { monitoringControlsOn = on; }
-    void setTrayIconEnabled(bool enabled) override { trayEnabled = enabled; }
+    void setTrayIconEnabled(bool) override {}
     void setCheckedMod(const std::string& mod) override { checkedMod = mod; }
     void setOpenDumpCaption(const std::string& caption) override { openDumpCaption = caption; }
     void selectDeveloperCommandLine() override { ++commandLineSelections; }
 
-    std::string console, statusText, modPanel, modTip, iconTip, checkedMod, openDumpCaption;
-    bool iconEnabled = false, monitoringControlsOn = false, trayEnabled = false;
+    std::string console, statusText, modPanel, modTip, checkedMod, openDumpCaption;
+    bool monitoringControlsOn = false;
     int commandLineSelections = 0;
 };
 
@@ -308,6 +296,10 @@ class TempDir {
   private:
     std::filesystem::path path_;
 };
+
+// A page the fetcher got, and a transfer that never got an answer.
+FetchResult fetched(std::string body, int status = 200, std::string finalUrl = {});
+FetchResult unreached(std::string error = "Connection refused");
 
 // Writes bytes to a file, creating folders.
 void writeFile(const std::filesystem::path& path, const std::string& bytes);

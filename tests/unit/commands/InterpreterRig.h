@@ -70,9 +70,10 @@ struct InterpreterRig : GameLinkRig {
     LookupHandler lookup{state, settings, fp.platform, view, result};
     GameScript gameScript{state, settings, fp.platform};
     RecordingProgram program;
-    Interpreter interpreter{CommandContext{state, settings, fp.platform, view, writer, result,
-                                           watcher, lookup, gameScript, program, *modifiedCheck,
-                                           *clearClip, *countTo}};
+    CommandContext ctx{state,          settings,   fp.platform, view,       writer,
+                       result,         watcher,    lookup,      gameScript, program,
+                       *modifiedCheck, *clearClip, *countTo};
+    Interpreter interpreter{ctx};
 };
 
 } // namespace hh::test

@@ -2,8 +2,6 @@
 // of their result calls, the repeat rules, and the dump and typed roads.
 #include "InterpreterRig.h"
 
-#include "commands/HelpText.h"
-
 #include <gtest/gtest.h>
 
 namespace hh::test {
@@ -29,7 +27,6 @@ TEST(Dispatcher, EveryAnswerIsOneResultCallWithItsFlags) {
         {"disable", "cmd.wav",
          "Handlehound is DISABLED. {Press Ctrl+'tab' to Re-enable Handlehound at any time}", false,
          -1},
-        {"commands", "default.wav", helpMessage()},
         // The virtual clock starts at 14:00:00 UTC.
         {"time", "default.wav", "2:00:00 PM", true, 15, true},
         {"frobnicate now", "close.wav",
@@ -42,7 +39,6 @@ TEST(Dispatcher, EveryAnswerIsOneResultCallWithItsFlags) {
          "Error! Invalid argument - GUID#. {A Valid GUID# contains exactly 8 alpha/numeric "
          "characters}"},
         {"save", "close.wav", "Error! Missing argument - Text {Command usage: '/hh save <Text>'}"},
-        {"copy", "close.wav", "Error! Missing argument - Text {Command usage: '/hh copy <Text>'}"},
         {"ping", "close.wav",
          "Error! Missing argument - IP#/DNS Address. {Command usage: '/hh ping <IP#/DNS "
          "Address>'}"},

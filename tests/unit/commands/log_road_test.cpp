@@ -95,21 +95,12 @@ TEST(LogRoad, ACommandSeenByTwoRoadsRunsOnce) {
 
 TEST(LogRoad, ANameWithoutPunkBusterListIsAnsweredFromItsLinks) {
     LogRoadRig rig;
-#ifdef _WIN32
-    _putenv_s("TZ", "UTC");
-#else
-    ::setenv("TZ", "UTC", 1);
-#endif
     rig.say("]/hh charlie");
     ASSERT_EQ(rig.fp.pages.requests.size(), 1u);
     EXPECT_TRUE(rig.fp.pages.requests.front().url.ends_with("/links?name=charlie"));
-    FetchResult page;
-    page.ok = true;
-    page.httpStatus = 200;
-    page.body = "link\tname=^1Bra^7vo\tat=1796479200\tserver=1.2.3.4:27960\n"
-                "link\tname=Al/pha\tat=1796479140\tserver=\n"
-                "junk line\n";
-    rig.fp.pages.answer(page);
+    rig.fp.pages.answer(fetched("link\tname=^1Bra^7vo\tat=1796479200\tserver=1.2.3.4:27960\n"
+                                "link\tname=Al/pha\tat=1796479140\tserver=\n"
+                                "junk line\n"));
     EXPECT_EQ(rig.message(),
               "charlie = ^7^1Bra^7vo^2 [2026-12-05 14:00, 1.2.3.4:27960]^2, ^7Al|pha^2 "
               "[2026-12-05 13:59] {Names from renames seen on your screen, newest first: no "

@@ -104,9 +104,6 @@ TEST(PingShutdown, EndingDuringASilentResolutionDoesNotWaitForIt) {
 // A ping command of its own beside the rig's interpreter, so the test can
 // wait for its worker.
 struct CommandRig : test::InterpreterRig {
-    CommandContext ctx{state,          settings,   fp.platform, view,       writer,
-                       result,         watcher,    lookup,      gameScript, program,
-                       *modifiedCheck, *clearClip, *countTo};
     PingCommand ping{ctx};
 
     CommandRig() {

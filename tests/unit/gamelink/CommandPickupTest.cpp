@@ -27,10 +27,8 @@ TEST(Pickup, TakesTheLastCommandThePlayerTyped) {
         // Other players' text after the player's own command.
         {"]/hh time\nEve: /hh disable\n", "time"},
         {"]/hh pb 1\n" + pbList, "pb 1"},
-        {"]/hh time\nEve/hh quit connected\n", "time"},
         {"]/hh time\n/hh numaliases 1\n", "time"},
         {"]/hh time\nEve: ]/hh quit\n", "time"},
-        {"]/hh time\nx /h'/hhh ping\n", "time"},
         {"]/hh time\n]say /hh quit\n", "time"}, // typed, but chat
         {"Eve: /hh quit\n" + pbList, "No_Command_Found"},
         // ... and the player's command after theirs.

@@ -1,5 +1,4 @@
 #include "gamelink/PlayerList.h"
-#include "gamelink/PlayerTable.h"
 #include "support/GameFolder.h"
 
 #include <gtest/gtest.h>
@@ -66,63 +65,6 @@ TEST(PlayerSearch, ReadsTheDumpAndFindsEveryPlayerLine) {
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0].slot + "|" + lines[0].guid + "|" + lines[0].name, "1|aaaaaaaa|one");
     EXPECT_EQ(lines[2].slot + "|" + lines[2].guid + "|" + lines[2].name, "1|cccccccc|three");
-}
-
-std::string field(const std::string& text, std::size_t width) {
-    std::string out = text.substr(0, width);
-    out.resize(width, ' ');
-    return out;
-}
-std::string aliasesAt(const PlayerTable& table, int i) {
-    return std::string(table.players()[i].aliasList.data(), 64);
-}
-
-TEST(PlayerTableOps, TwentyFitFieldsAreCutPaddedAndMatchedExactly) {
-    PlayerTable table;
-    table.addPlayer("1a2b3c4dEXTRA", std::string(70, 'z'));
-    table.addPlayer("ab", "list");
-    EXPECT_EQ(table.findPlayerIndex("1a2b3c4d"), 0);
-    EXPECT_EQ(table.findPlayerIndex("1A2B3C4D"), -1);
-    EXPECT_EQ(table.findPlayerIndex("ab"), -1); // stored padded to 8
-    table.setPlayerAliasList("ab      ", "new");
-    table.setPlayerAliasList("nobody  ", "x");
-    EXPECT_EQ(aliasesAt(table, 0), std::string(64, 'z'));
-    EXPECT_EQ(aliasesAt(table, 1), field("new", 64));
-    for (int i = 2; i < PlayerTable::kSize; ++i)
-        EXPECT_TRUE(table.addPlayer("guid" + std::to_string(i), ""));
-    EXPECT_EQ(table.numPlayers(), 20);
-    EXPECT_FALSE(table.addPlayer("extra", "x"));
-    table.recountPlayers();
-    EXPECT_EQ(table.numPlayers(), -1); // full: no free slot left
-    EXPECT_EQ(table.findPlayerIndex(field("extra", 8)), -1);
-}
-
-TEST(PlayerTableOps, RebuildCarriesAliasListsOverAndShowsBothTables) {
-    PlayerTable table;
-    table.addPlayer("aaaaaaaa", "alpha list");
-    table.addPlayer("bbbbbbbb", "beta list");
-    table.backupAndClearPlayers();
-    EXPECT_EQ(table.numPlayers(), 0);
-    table.addPlayer("cccccccc", "");
-    table.addPlayer("bbbbbbbb", "");
-    table.carryOverAliasLists();
-    EXPECT_EQ(aliasesAt(table, 0), field("", 64));
-    EXPECT_EQ(aliasesAt(table, 1), field("beta list", 64));
-    EXPECT_EQ(table.numPlayers(), 2);
-
-    table.clearPlayers(); // the previous list stays
-    table.addPlayer("1a2b3c4d", "bob, robert");
-    const std::string current = table.showPlayerTable(1);
-    EXPECT_EQ(std::count(current.begin(), current.end(), '\n'), 20);
-    EXPECT_EQ(current.substr(0, current.find("\r\n")),
-              "00) GUID: 1a2b3c4d, AliasList: " + field("bob, robert", 64));
-    EXPECT_EQ(current.substr(current.rfind("19)")),
-              "19) GUID: ........, AliasList: " + std::string(64, '.') + "\r\n");
-    bool ok = false;
-    EXPECT_EQ(table.showPlayerTable(2, &ok).substr(0, 18), "00) GUID: aaaaaaaa");
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(table.showPlayerTable(3, &ok), "");
-    EXPECT_FALSE(ok);
 }
 
 } // namespace

@@ -65,19 +65,7 @@ class ReporterTest : public ::testing::Test {
               [this] { return address_; }) {}
 
     std::vector<std::pair<std::string, std::string>>& posts() { return fp_.pages.posts; }
-    void answerPost(FetchResult r) {
-        ASSERT_FALSE(fp_.pages.pendingPosts.empty());
-        auto done = std::move(fp_.pages.pendingPosts.front());
-        fp_.pages.pendingPosts.pop_front();
-        done(r);
-    }
-    static FetchResult status(int code, std::string error = {}) {
-        FetchResult r;
-        r.ok = code != 0;
-        r.httpStatus = code;
-        r.error = std::move(error);
-        return r;
-    }
+    void answerPost(const FetchResult& r) { fp_.pages.answerPost(r); }
 
     test::FakePlatform fp_;
     Settings settings_;
@@ -131,18 +119,18 @@ TEST_F(ReporterTest, SendsNothingWhenSwitchedOffNoneRunsOrNoPlayers) {
 TEST_F(ReporterTest, FailuresAreToldOnceAndRetriedWhenWorthIt) {
     const std::string a = playerLine("1", "1a2b3c4d", "A");
     reporter_.recordFromDump(a, "osp");
-    answerPost(status(0, "Connection refused"));
+    answerPost(test::unreached());
     ASSERT_EQ(console_.size(), 1u);
     EXPECT_NE(console_[0].find("Connection refused"), std::string::npos);
 
     // Not stored: the next dump tries again at once.
     reporter_.recordFromDump(a, "osp");
     ASSERT_EQ(posts().size(), 2u);
-    answerPost(status(503));
+    answerPost(test::fetched("", 503));
     reporter_.recordFromDump(a, "osp");
     ASSERT_EQ(posts().size(), 3u);
     // Refused as invalid: trying again would be refused again.
-    answerPost(status(400));
+    answerPost(test::fetched("", 400));
     reporter_.recordFromDump(a, "osp");
     EXPECT_EQ(posts().size(), 3u);
     EXPECT_EQ(console_.size(), 1u); // one line per session
@@ -154,7 +142,7 @@ TEST_F(ReporterTest, AnswerAfterReporterIsGoneIsHarmless) {
         [this] { return address_; });
     reporter->recordFromDump(playerLine("1", "1a2b3c4d", "A"), "osp");
     reporter.reset();
-    answerPost(status(0, "gone"));
+    answerPost(test::unreached("gone"));
     EXPECT_TRUE(console_.empty());
 }
 

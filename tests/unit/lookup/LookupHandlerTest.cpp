@@ -1,13 +1,8 @@
 #include "lookup/LookupHandler.h"
 
-#include "common/SharedState.h"
 #include "common/Strings.h"
-#include "fakes/FakePlatform.h"
-#include "gamelink/ResultCall.h"
-#include "gamelink/ResultScript.h"
-#include "settings/Settings.h"
 #include "support/AliasPages.h"
-#include "support/GameFolder.h"
+#include "unit/gamelink/GameLinkRig.h"
 
 #include <gtest/gtest.h>
 
@@ -21,10 +16,8 @@ const std::string kOwnPage = kAddress + "/?guid=1a2b3c4d";
 
 // The lookup as the main window wires it, with the real result call writing
 // hh.cfg into a temporary game folder.
-struct LookupRig {
+struct LookupRig : test::GameLinkRig {
     LookupRig() {
-        fp.paths.program = folder.program();
-        state.gDumpFileAbsPath = folder.dump().generic_string();
         handler.setClearLastCommand([this] { ++lastCommandClears; });
         handler.setLookupUrlOverride(kAddress);
     }
@@ -34,22 +27,9 @@ struct LookupRig {
         handler.lookupGuid(guid);
     }
     void answer(const std::string& finalUrl, const std::string& body, bool ok = true) {
-        fp.pages.answer({.ok = ok,
-                         .httpStatus = ok ? 200 : 0,
-                         .finalUrl = finalUrl,
-                         .body = body,
-                         .error = ok ? "" : "Connection refused"});
+        fp.pages.answer(ok ? test::fetched(body, 200, finalUrl) : test::unreached());
     }
 
-    test::GameFolder folder;
-    test::FakePlatform fp;
-    SharedState state;
-    Settings settings{folder.ini()};
-    test::FakeMainView view;
-    ResultScriptWriter writer{state, settings, [](const std::string&) {}};
-    std::unique_ptr<Timer> modifiedCheck = fp.clock.createTimer();
-    std::unique_ptr<Timer> clearClip = fp.clock.createTimer();
-    ResultCall result{state, settings, fp.platform, view, writer, *modifiedCheck, *clearClip};
     LookupHandler handler{state, settings, fp.platform, view, result};
     int lastCommandClears = 0;
 };
@@ -134,7 +114,10 @@ TEST(LookupHandler, PagesFromElsewhere) {
     }
 }
 
+// LookupURL unset, empty or the address older versions used for it names the
+// program's own alias database, at whatever address it runs now.
 TEST(LookupHandler, AddressFormsAgreeWithTheirPages) {
+    const std::string own = "http://127.0.0.1:41234";
     const struct {
         std::string configured; // override; empty: the setting
         std::string setting, guid, request;
@@ -142,18 +125,22 @@ TEST(LookupHandler, AddressFormsAgreeWithTheirPages) {
     } cases[] = {
         {kAddress, "", "1a2b3c4d", kAddress + "?guid=1a2b3c4d", kOwnPage},
         {kAddress + "/", "", "1a2b3c4d", kAddress + "?guid=1a2b3c4d", kOwnPage},
+        {kAddress, "", "1a2b3c4d", kAddress + "?guid=1a2b3c4d", ""},
+        {kAddress, "", "a b&c", kAddress + "?guid=a%20b%26c", kAddress + "/?guid=a%20b%26c"},
         {"", "http://db.example:8080/", "1a2b3c4d", "http://db.example:8080?guid=1a2b3c4d",
          "http://db.example:8080/?guid=1a2b3c4d"},
         {"http://DB.Example:80", "", "1a2b3c4d", "http://DB.Example:80?guid=1a2b3c4d",
          "http://db.example/?guid=1a2b3c4d"},
-        {kAddress, "", "1a2b3c4d", kAddress + "?guid=1a2b3c4d", ""},
-        {kAddress, "", "a b&c", kAddress + "?guid=a%20b%26c", kAddress + "/?guid=a%20b%26c"},
+        {"", "", "1a2b3c4d", own + "?guid=1a2b3c4d", own + "/?guid=1a2b3c4d"},
+        {"", " http://127.0.0.1:27995/ ", "1a2b3c4d", own + "?guid=1a2b3c4d", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.request);
         LookupRig rig;
         rig.handler.setLookupUrlOverride(c.configured);
         rig.settings.write("Main", "LookupURL", c.setting);
+        rig.handler.setOwnServiceAddress(own);
+        EXPECT_EQ(rig.handler.usesOwnService(), c.request.starts_with(own));
         rig.lookFor("GUID", c.guid);
         ASSERT_EQ(rig.fp.pages.requests.size(), 1u);
         EXPECT_EQ(rig.fp.pages.requests[0].url, c.request);
@@ -161,43 +148,13 @@ TEST(LookupHandler, AddressFormsAgreeWithTheirPages) {
         EXPECT_TRUE(rig.fp.dialogs.messages.empty());
         EXPECT_EQ(rig.fp.clipboard.text(), "1, GUID# '" + c.guid + "' = ^7Alpha");
     }
-}
-
-// LookupURL unset, empty or the address older versions used for it names the
-// program's own alias database, at whatever address it runs now.
-TEST(LookupHandler, TheOwnServiceIsAskedUnlessAnotherAddressIsNamed) {
-    const std::string own = "http://127.0.0.1:41234";
-    const struct {
-        std::string override, setting, ownAddress;
-        bool usesOwn;
-        std::string request;
-    } cases[] = {
-        {"", "", own, true, own + "?guid=1a2b3c4d"},
-        {"", " http://127.0.0.1:27995/ ", own, true, own + "?guid=1a2b3c4d"},
-        {"", "http://db.example", own, false, "http://db.example?guid=1a2b3c4d"},
-        {kAddress, "", own, false, kAddress + "?guid=1a2b3c4d"},
-        {"", "", "", true, ""}, // none runs: nothing to ask
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.setting + " " + c.override);
-        LookupRig rig;
-        rig.handler.setLookupUrlOverride(c.override);
-        rig.settings.write("Main", "LookupURL", c.setting);
-        rig.handler.setOwnServiceAddress(c.ownAddress);
-        EXPECT_EQ(rig.handler.usesOwnService(), c.usesOwn);
-        rig.lookFor("GUID");
-        if (c.request.empty()) {
-            EXPECT_TRUE(rig.fp.pages.requests.empty());
-            expectResult(rig, "close.wav", LookupHandler::noAddressError(), -1, true, false);
-            continue;
-        }
-        ASSERT_EQ(rig.fp.pages.requests.size(), 1u);
-        EXPECT_EQ(rig.fp.pages.requests[0].url, c.request);
-    }
+    // No address set and no own database running: nothing to ask.
     LookupRig rig;
+    rig.handler.setLookupUrlOverride("");
+    rig.handler.setOwnServiceAddress("");
     rig.lookFor("GUID");
-    rig.answer("", "", false);
-    expectResult(rig, "close.wav", "Error! Check your Internet Connectivity", -1, true, false);
+    EXPECT_TRUE(rig.fp.pages.requests.empty());
+    expectResult(rig, "close.wav", LookupHandler::noAddressError(), -1, true, false);
 }
 
 } // namespace

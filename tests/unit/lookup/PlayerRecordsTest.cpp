@@ -10,17 +10,13 @@
 namespace hh {
 namespace {
 
-FetchResult ok(std::string body, int status = 200) {
-    return {.ok = true, .httpStatus = status, .finalUrl = {}, .body = std::move(body), .error = {}};
-}
-
 TEST(RecordsReply, ReadsOursAndRefusesTheRest) {
-    const RecordsReply good = readRecordsReply(
-        ok("player\tguid=AAAAAAAA\taliases=3\tfirst_seen=2026-11-01\tother_name=Old\tother_uses=9\n"
-           "namesake\tguid=aaaaaaaa\towner=bbbbbbbb\tname=Bob\tuses=40\tlast_seen=bad\r\n"
-           "\n"
-           "future_kind\tanything=goes\n"
-           "seen\tguid=cccccccc\tname=Cy\tuses=2\tlast_seen=2026-12-04\n"));
+    const RecordsReply good = readRecordsReply(test::fetched(
+        "player\tguid=AAAAAAAA\taliases=3\tfirst_seen=2026-11-01\tother_name=Old\tother_uses=9\n"
+        "namesake\tguid=aaaaaaaa\towner=bbbbbbbb\tname=Bob\tuses=40\tlast_seen=bad\r\n"
+        "\n"
+        "future_kind\tanything=goes\n"
+        "seen\tguid=cccccccc\tname=Cy\tuses=2\tlast_seen=2026-12-04\n"));
     ASSERT_EQ(good.error, "");
     ASSERT_EQ(good.players.size(), 1u);
     EXPECT_EQ(good.players[0].guid, "aaaaaaaa");
@@ -36,17 +32,16 @@ TEST(RecordsReply, ReadsOursAndRefusesTheRest) {
         FetchResult fetched;
         std::string error;
     } bad[] = {
-        {{.ok = false, .httpStatus = 0, .finalUrl = {}, .body = {}, .error = "Connection refused"},
-         "could not be reached (Connection refused)"},
-        {ok("<html>Not Found</html>", 404), "answered with HTTP 404"},
-        {ok("<!DOCTYPE html>\n<html></html>\n"), unreadable},
-        {ok("player\tguid=aaaa-aaa\taliases=1\n"), unreadable},
-        {ok("player\tguid=aaaaaaaa\taliases=1e3\n"), unreadable},
-        {ok("player\tguid=aaaaaaaa\taliases=9999999999999\n"), unreadable},
-        {ok("player\tguid=aaaaaaaa\n"), unreadable},
-        {ok("namesake\tguid=aaaaaaaa\towner=bbbbbbbb\tuses=1\n"), unreadable},
-        {ok("seen\tguid=aaaaaaaa\tname=x\tuses\n"), unreadable},
-        {ok([] {
+        {test::unreached(), "could not be reached (Connection refused)"},
+        {test::fetched("<html>Not Found</html>", 404), "answered with HTTP 404"},
+        {test::fetched("<!DOCTYPE html>\n<html></html>\n"), unreadable},
+        {test::fetched("player\tguid=aaaa-aaa\taliases=1\n"), unreadable},
+        {test::fetched("player\tguid=aaaaaaaa\taliases=1e3\n"), unreadable},
+        {test::fetched("player\tguid=aaaaaaaa\taliases=9999999999999\n"), unreadable},
+        {test::fetched("player\tguid=aaaaaaaa\n"), unreadable},
+        {test::fetched("namesake\tguid=aaaaaaaa\towner=bbbbbbbb\tuses=1\n"), unreadable},
+        {test::fetched("seen\tguid=aaaaaaaa\tname=x\tuses\n"), unreadable},
+        {test::fetched([] {
              std::string many; // more lines than 64 players can have
              for (int i = 0; i < 64 * 24 + 1; ++i)
                  many += "seen\tguid=aaaaaaaa\tname=x\tuses=1\n";
@@ -71,12 +66,6 @@ TEST(NameThiefWatch, EachCaseIsNamedOnce) {
     const std::string two = "player\tguid=aaaaaaaa\taliases=1\nplayer\tguid=cccccccc\taliases=1\n";
     const std::string bobIsB =
         "namesake\tguid=aaaaaaaa\towner=bbbbbbbb\tname=bob\tuses=40\tlast_seen=2026-12-01\n";
-    const auto answer = [&](const std::string& body) {
-        ASSERT_FALSE(fp.pages.pendingPosts.empty());
-        auto done = std::move(fp.pages.pendingPosts.front());
-        fp.pages.pendingPosts.pop_front();
-        done(ok(body));
-    };
     const struct {
         std::string reply;
         std::size_t lines; // console lines so far
@@ -92,7 +81,7 @@ TEST(NameThiefWatch, EachCaseIsNamedOnce) {
     };
     for (const auto& d : dumps) {
         watch.check(players);
-        answer(d.reply);
+        fp.pages.answerPost(test::fetched(d.reply));
         EXPECT_EQ(console.size(), d.lines) << d.reply;
     }
     EXPECT_EQ(console[0], "Name thief? 'Bob' (GUID aaaaaaaa) wears the most used name of GUID "
