@@ -69,17 +69,6 @@ TEST_F(DumpWatcherTest, ChangeNoticeTicksAtOnceButOnlyWhileArmed) {
     EXPECT_EQ(rig.fp.clock.elapsedMs(), 0);
 }
 
-TEST_F(DumpWatcherTest, ResultCallReArmsForTheNextCommand) {
-    rig.onProcess = [this] { rig.answer("The time is now"); };
-    enable();
-    dump();
-    rig.fp.clock.advance(4000); // one pickup, then the same dump: nothing new
-    EXPECT_EQ(pickups(), 1u);
-    dump(); // the player asks again: same text, new time
-    rig.fp.clock.advance(1000);
-    EXPECT_EQ(pickups(), 2u);
-}
-
 TEST_F(DumpWatcherTest, KeyObserverFollowsTheWindowInFront) {
     constexpr WindowId kGame = 10, kMain = 20, kOther = 30;
     rig.settings.write("Main", "GameWindowTitle", "ioquake3");
