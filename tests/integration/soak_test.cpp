@@ -44,7 +44,9 @@ TEST(Soak, EveryCommandAnsweredOnceWithFlatResources) {
     hh::test::HttpTestServer server([](const hh::test::HttpRequest& r) {
         const auto at = r.target.find("guid=");
         const std::string guid = at == std::string::npos ? "" : r.target.substr(at + 5, 8);
-        return hh::test::HttpReply{.body = hh::test::aliasPage({guid + "_known"})};
+        hh::test::HttpReply reply;
+        reply.body = hh::test::aliasPage({guid + "_known"});
+        return reply;
     });
     hh::test::GameFolder g;
     hh::test::TempDir desktop;
