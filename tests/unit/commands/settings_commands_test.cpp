@@ -39,6 +39,7 @@ TEST(SettingsCommands, ReportStoreOrRefuse) {
         {"sepcolor", "sepColor = '5' [Default = '2']", {}, {{"Behavior", "SeparatorColor", "^5"}}},
         {"sepcolor 0", "sepColor set to '0'", {{"Behavior", "SeparatorColor", "^0"}}},
         {"sepcolor 12", sepError},
+        {"namecolor 9", "nameColor set to '9'", {{"Behavior", "NameColor", "^9"}}},
         {"namecolor q", "Error! - nameColor must be a single digit number! {Example: '/hh "
                         "nameColor 7'}"},
         {"issuedelay", "issueDelay = '3" + delayQuery, {}, {{"Main", "CmdIssueDelay", "w2x4"}}},

@@ -38,6 +38,8 @@ TEST_F(ResultCallTest, WritesMirrorsAndEndsTheCommand) {
     EXPECT_EQ(rig.view.console.substr(rig.view.console.rfind('>')), "> Handlehound is DISABLED.");
     EXPECT_FALSE(rig.modifiedCheck->isEnabled() || rig.clearClip->isEnabled());
     EXPECT_EQ(rig.fp.sound.played.size(), 1u);
+    rig.result.readyForNextCmd("none", "x", true, 0, false, false, false);
+    EXPECT_FALSE(rig.clearClip->isEnabled()); // no expiry asked for
 
     rig.result.readyForNextCmd("none", "x", true, INT_MAX, false, false, false);
     EXPECT_GT(rig.clearClip->interval(), 2000000000); // no overflow

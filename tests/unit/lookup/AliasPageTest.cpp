@@ -24,9 +24,10 @@ TEST(ReadsAsDateOrNumber, Table) {
          {"42", "-3.5", ".5", "5.", "+2.0E-3", " 17 ", "2026-12-05", "1/31/2024", "31.01.2024",
           "31/01/24", "2024-01-31 13:45", "2024-01-31T13:45:07.250", "1/31/2024 1:45 PM", "12:30"})
         EXPECT_TRUE(readsAsDateOrNumber(entry)) << '"' << entry << '"';
-    for (const char* entry : {"", "   ", "Player", "1e", ".", "-", "1.2.3", "1,000", "0x1F",
-                              "2024-13-05", "2024-01-32", "2024/01-31", "2024-01-31x",
-                              "2024-01-31 25:00", "12:3", "13:00 PM", "x2024-01-01", "4:20blaze"})
+    for (const char* entry :
+         {"", "   ", "Player", "1e", ".", "-", "1.2.3", "1,000", "0x1F", "2024-13-05", "2024-01-32",
+          "2024/01-31", "2024-01-31x", "2024-01-31 25:00", "12:60", "12:3", "13:00 PM",
+          "x2024-01-01", "4:20blaze"})
         EXPECT_FALSE(readsAsDateOrNumber(entry)) << '"' << entry << '"';
 }
 
@@ -57,6 +58,7 @@ TEST(ParseAliasPage, PageShapes) {
         {table(cell("\n  Spaced \r\n")), "^7Spaced", 1},
         {table(cell("a\\n\\tb")), "^7a|n|tb", 1}, // no line breaks forged in the game script
         {table(cell(std::string("a\x01") + "b")), "^7a ^7b", 1},
+        {table(cell(std::string("a\x7f") + "b")), "^7a ^7b", 1},
         {table(cell("Kept") + "<font size=1>Lost"), "^7Kept", 1},
         {table(cell("2026-01-02") + cell("12")), "", 0},
     };

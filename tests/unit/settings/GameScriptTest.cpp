@@ -158,6 +158,15 @@ TEST(AddExecLine, ReadOnlyConfigGetsTheLineAndStaysReadOnly) {
     EXPECT_EQ(fs::status(config).permissions() & fs::perms::owner_write, fs::perms::none);
 }
 
+TEST(AddExecLine, AFileFarTooLargeForAConfigIsLeftAlone) {
+    SettingsRig rig;
+    const auto autoexec = rig.game / "baseq3" / "autoexec.cfg";
+    const std::uintmax_t size = (4u << 20) + 1;
+    writeFile(autoexec, std::string(size, ';'));
+    rig.script.addExecLine("");
+    EXPECT_EQ(fs::file_size(autoexec), size);
+}
+
 TEST(InstallGameScript, NothingToInstallAsksForAManualMove) {
     SettingsRig rig;
     EXPECT_FALSE(rig.script.installGameScript());

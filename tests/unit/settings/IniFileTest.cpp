@@ -83,6 +83,12 @@ TEST(IniFile, CreatesAMissingFileAndWritesWholeFilesBeyond32KiB) {
     ASSERT_TRUE(INIwrite(path, "Behavior", "C", "3"));
     EXPECT_EQ(readFile(path), filler + "[Main]\r\nB=2\r\nA=1\r\n\r\n[Behavior]\r\nC=3\r\n");
     EXPECT_EQ(INIread(path, "behavior", "c"), "3");
+
+    // Past the 1 MiB bound, or a folder in the file's place: nothing is read.
+    writeFile(path, "[Main]\r\nA=1\r\n" + std::string(1 << 20, ';'));
+    EXPECT_EQ(INIread(path, "Main", "A"), "");
+    std::filesystem::create_directory(dir / "folder.ini");
+    EXPECT_EQ(INIread(dir / "folder.ini", "Main", "A"), "");
 }
 
 TEST(IniFile, RefusesLineBreaksAndLeavesTheFileAsItWas) {

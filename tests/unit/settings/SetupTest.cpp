@@ -1,6 +1,7 @@
 #include "SettingsRig.h"
 #include "common/HostSystem.h"
 #include "gamelink/EngineProfiles.h"
+#include "setup/GameFolders.h"
 #include "setup/SetupCommand.h"
 #include "setup/SetupDialog.h"
 
@@ -86,6 +87,13 @@ TEST(SetupDialog, LoadDetectsTheGameFolderEngineAndMod) {
         EXPECT_EQ(rig.dialog.selectedMod(), c.mod) << c.folder;
         EXPECT_EQ(rig.view.mods.at(static_cast<std::size_t>(rig.view.mod)).folder, c.mod);
     }
+}
+
+TEST(GameFolders, ATypedHomeFolderExpands) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"~", "/home/p"}, {"~/.q3a", "/home/p/.q3a"}, {"~x/.q3a", "~x/.q3a"}, {"/q3", "/q3"}};
+    for (const auto& [typed, expanded] : cases)
+        EXPECT_EQ(expandHome(typed, "/home/p"), expanded) << typed;
 }
 
 TEST(SetupDialog, FailedTestsStoreNothingAndOnlyCancelCloses) {
