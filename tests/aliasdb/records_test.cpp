@@ -136,8 +136,12 @@ TEST(Records, BadRequestsAreRefusedAndChangeNothing) {
          "name must be"},
         {"POST", "/names", R"([{"kind":"kicked","name":"A","seq":"1"}])", 400, "session must be"},
         {"POST", "/names",
-         array({event(rename), event(rename + R"(,"at":"2027-01-01T00:00:00Z")")}), 400,
-         "entry 2: at lies in the future"},
+         array({event(rename),
+                event(rename + ",\"at\":\"" + isoOf(RunningService::kNow + 2 * 86400) + "\"")}),
+         400, "entry 2: at lies in the future"}, // a clock a day off is still taken
+        {"POST", "/names",
+         array({event(R"("kind":"kicked","name":"A","seq":"1)" + std::string(18, '0') + "\"")}),
+         400, "seq must be"}, // past 18 digits
     };
     for (const auto& row : rows) {
         const auto r =

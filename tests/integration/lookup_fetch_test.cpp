@@ -138,6 +138,18 @@ TEST_F(LookupFetch, BrokenAndHostileServersEndInAFailure) {
     }
 }
 
+TEST_F(LookupFetch, ThreeRedirectsAreFollowedAndAFourthIsNot) {
+    // "/hopN" sends the fetcher N more times around.
+    HttpTestServer server([](const HttpRequest& r) {
+        const int left = r.target.back() - '0';
+        return left == 0 ? page(200, "end")
+                         : page(302, "", {{"Location", "/hop" + std::to_string(left - 1)}});
+    });
+    QtPageFetcher fetcher;
+    EXPECT_EQ(get(fetcher, server.baseUrl() + "/hop3").result.body, "end");
+    EXPECT_FALSE(get(fetcher, server.baseUrl() + "/hop4").result.ok);
+}
+
 TEST_F(LookupFetch, UnreachableAndForeignAddressesFail) {
     std::string closedPort;
     {

@@ -53,6 +53,7 @@ TEST(ConsoleEvents, LinesOfEachEngine) {
         {ConsoleForm::Log, "^7 connected", "-"},
         {ConsoleForm::Log, "Sarge^7 was railed by Eve^7", "-"},
         {ConsoleForm::Log, std::string(70, 'x') + "^7 connected", "-"},
+        {ConsoleForm::Log, "h resolved to " + std::string(65, '1'), "-"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(describe(parseConsoleEvent(c.line, c.form)), c.event) << c.line;
