@@ -72,6 +72,11 @@ TEST(Render, LongLinesContinueWithoutLosingText) {
     std::string rejoined = shown(renderResultScript(solid)); // no blank: cut hard
     rejoined.erase(std::remove(rejoined.begin(), rejoined.end(), ' '), rejoined.end());
     EXPECT_EQ(rejoined, solid);
+
+    // A hard cut never parts a colour code's '^' from its digit.
+    const std::string coloured =
+        renderResultScript(std::string(1012, 'x') + "^1" + std::string(100, 'y'));
+    EXPECT_EQ(coloured.find("^\r\n"), std::string::npos) << coloured.substr(1000, 40);
 }
 
 TEST(Render, HugeMessageIsCutVisiblyUnder16KiB) {
@@ -81,6 +86,7 @@ TEST(Render, HugeMessageIsCutVisiblyUnder16KiB) {
     const std::string file = renderResultScript(message);
     expectHarmless(file);
     EXPECT_GT(file.size(), 14u * 1024); // cut late, not early
+    EXPECT_LE(file.size(), 15u * 1024);
     EXPECT_EQ(file.substr(file.size() - 5), "...\r\n");
     EXPECT_EQ(file.rfind("echo ^3alias0\r\necho ^3alias1 ^3alias2 ", 0), 0u);
 }
