@@ -160,6 +160,14 @@ TEST(Http, SearchPages) {
     EXPECT_EQ(httpGet(service.port(), "/search?q=%01").status, 400);
     EXPECT_NE(httpGet(service.port(), "/search?q=nobody").body.find("No name contains"),
               std::string::npos);
+
+    std::string many = "[";
+    for (int i = 0; i < 201; ++i)
+        many += std::string(i ? "," : "") + R"({"guid":")" + std::to_string(10000000 + i) +
+                R"(","name":"bot)" + std::to_string(i) + "\"}";
+    ASSERT_EQ(httpPost(service.port(), "/sightings", many + "]").status, 200);
+    EXPECT_EQ(hh::test::occurrences(httpGet(service.port(), "/search?q=bot").body, "<a href"),
+              200u);
 }
 
 } // namespace
