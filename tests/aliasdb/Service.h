@@ -6,6 +6,7 @@
 #include "SqliteStore.h"
 
 #include "fakes/FakePlatform.h"
+#include "support/Process.h"
 #include "support/RawHttp.h"
 
 #include <gtest/gtest.h>
