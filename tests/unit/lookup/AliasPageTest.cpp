@@ -58,7 +58,6 @@ TEST(ParseAliasPage, PageShapes) {
         {table(cell("\n  Spaced \r\n")), "^7Spaced", 1},
         {table(cell("a\\n\\tb")), "^7a|n|tb", 1}, // no line breaks forged in the game script
         {table(cell(std::string("a\x01") + "b")), "^7a ^7b", 1},
-        {table(cell(std::string("a\x7f") + "b")), "^7a ^7b", 1},
         {table(cell("Kept") + "<font size=1>Lost"), "^7Kept", 1},
         {table(cell("2026-01-02") + cell("12")), "", 0},
     };
