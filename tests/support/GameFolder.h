@@ -13,12 +13,10 @@ namespace hh::test {
 class GameFolder {
   public:
     // `inside`: a folder (UTF-8 name) in the temporary place that holds both.
-    explicit GameFolder(const std::string& mod = "osp",
-                        const std::string& dumpName = "handleHound.who",
-                        const std::string& inside = "");
+    explicit GameFolder(const std::string& inside = "");
     std::filesystem::path game() const { return root_ / "game"; }
     std::filesystem::path program() const { return root_ / "program"; }
-    std::filesystem::path dump() const { return game() / mod_ / dumpName_; }
+    std::filesystem::path dump() const { return game() / "osp" / "handleHound.who"; }
     std::filesystem::path resultScript() const { return game() / "baseq3" / "hh.cfg"; }
     std::filesystem::path ini() const { return program() / "handleHound.ini"; }
     // Writes the console as the game dumps it: the given lines, then the
@@ -33,7 +31,6 @@ class GameFolder {
   private:
     TempDir temp_;
     std::filesystem::path root_;
-    std::string mod_, dumpName_;
     int writes_ = 0;
 };
 

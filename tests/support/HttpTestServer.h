@@ -19,7 +19,6 @@ namespace hh::test {
 
 struct HttpReply {
     int status = 200;
-    std::string contentType = "text/html";
     std::string body;
     std::map<std::string, std::string> headers; // extra headers (Location, ...)
     enum class Behaviour {

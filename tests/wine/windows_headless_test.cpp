@@ -28,15 +28,11 @@ std::string windowsPath(const std::filesystem::path& path) {
     return text;
 }
 
-// The alias database: one page per GUID, some of them hostile.
+// The alias database: a page for one GUID, a slow or endless one for others.
 HttpReply aliasDatabase(const hh::test::HttpRequest& request) {
     HttpReply reply;
     if (request.target.find("aaaaaaaa") != std::string::npos) {
         reply.body = hh::test::aliasPage(hh::test::numberedNames(30, "Sarge"));
-    } else if (request.target.find("bbbbbbbb") != std::string::npos) {
-        // Names that try to become game commands or break the script.
-        reply.body = hh::test::aliasPage(
-            {"x;quit", "\"quoted\"", "a//b/*c", std::string("ctl\x01\r\nexec evil"), "\xe9t\xe9"});
     } else if (request.target.find("cccccccc") != std::string::npos) {
         reply.behaviour = HttpReply::Behaviour::Trickle;
         reply.body = std::string(5000, 'x');
@@ -65,7 +61,7 @@ struct Player {
     std::unique_ptr<Process> program;
     std::string lastAnswer;
 
-    Player(const std::string& inside) : folder("osp", "handleHound.who", inside) {}
+    explicit Player(const std::string& inside) : folder(inside) {}
 
     // The next answer after a new dump: hh.cfg changed and is no interim note.
     bool answered(std::string& answer) {
@@ -116,24 +112,20 @@ TEST(WindowsHeadless, AnswersAsTheLinuxProgramDoes) {
     }
     EXPECT_EQ(windows.lastAnswer, linux.lastAnswer);
 
-    auto players = GameFolder::playerList({{"aaaaaaaa", "Sarge"}, {"bbbbbbbb", "Grunt"}});
-    auto withPlayers = [&](const std::string& line) {
-        auto dump = players;
-        dump.push_back(line);
-        return dump;
-    };
+    auto sarge = GameFolder::playerList({{"aaaaaaaa", "Sarge"}});
+    sarge.push_back("]/hh Sarge");
     std::string junk(4u << 20, '\0');
     for (std::size_t i = 0; i < junk.size(); i += 7)
         junk[i] = static_cast<char>(0x80 + (i % 120));
+    // Only what runs through Windows code: the clock, the page fetcher with
+    // its time-out and bound, ICMP, reading a hostile dump. The rest is shared.
     const Command commands[] = {
         // Neighbours differ, so each answer is told apart from the one before.
         {"time", {"]/hh time"}, true},
-        {"numaliases", {"]/hh numaliases 20"}, false},
-        {"name lookup", withPlayers("]/hh Sarge"), false},
+        {"name lookup", sarge, false},
         {"trickling page", {"]/hh guid cccccccc"}, false},
         {"ping", {"]/hh ping 127.0.0.1"}, true},
         {"huge page", {"]/hh guid dddddddd"}, false},
-        {"hostile names", withPlayers("]/hh Grunt"), false},
         {"hostile dump", {junk, "]/hh copy a;quit\"x\"//y/*z\x01\xe9"}, false},
     };
     for (const auto& c : commands) {
