@@ -1,7 +1,8 @@
 #!/bin/bash
 # The desktop program on a private Xvfb with openbox and a tray host: the
-# game window coming up switches monitoring on, its going switches it off,
-# a second start leaves at once, SIGTERM ends the program cleanly.
+# game window coming up switches monitoring on, "/hh time" typed into it is
+# answered without any console dump, its going switches monitoring off, a
+# second start leaves at once, SIGTERM ends the program cleanly.
 # Usage: desktop_xvfb.sh HANDLEHOUND   (HH_SCREENSHOT_DIR=dir keeps the
 # screenshots of the main window and the options dialog there)
 set -u
@@ -105,6 +106,21 @@ if [ -n "$main" ]; then
         fail "Tools > Settings did not open the options dialog"
     fi
 fi
+
+# The typed road: the key observer is installed on the watcher's next tick
+# once the game is in front, so type until the answer comes (Escape first,
+# so a half-seen line starts afresh).
+game_id=$(xdotool search --onlyvisible --name '^Quake 3: Arena$' | head -n1)
+answered=no
+for attempt in 1 2 3 4 5 6 7 8 9 10; do
+    [ -n "$game_id" ] && xdotool windowactivate --sync "$game_id" 2>/dev/null
+    xdotool key --clearmodifiers Escape slash h h space t i m e Return
+    if wait_for 2 grep -Eq '[0-9]{1,2}:[0-9]{2}:[0-9]{2}' "$hhcfg"; then
+        answered=yes
+        break
+    fi
+done
+[ "$answered" = yes ] || fail "the typed /hh time was not answered in hh.cfg"
 
 kill "$game_window"
 wait "$game_window" 2>/dev/null

@@ -5,18 +5,15 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
 #include <poll.h>
 #include <sys/prctl.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
 namespace hh::test::x11 {
 
-void ChildProcess::start(const std::vector<std::string>& argv, const std::string& outputFile,
-                         int keepFd) {
+void ChildProcess::start(const std::vector<std::string>& argv, int keepFd) {
     stop();
     std::vector<char*> args;
     for (const auto& a : argv)
@@ -26,8 +23,7 @@ void ChildProcess::start(const std::vector<std::string>& argv, const std::string
         return;
     // A test that crashes must not leave its X server or tools behind.
     prctl(PR_SET_PDEATHSIG, SIGTERM);
-    const int out = open(outputFile.empty() ? "/dev/null" : outputFile.c_str(),
-                         O_WRONLY | O_CREAT | O_APPEND, 0600);
+    const int out = open("/dev/null", O_WRONLY);
     dup2(out, STDOUT_FILENO);
     dup2(out, STDERR_FILENO);
     dup2(open("/dev/null", O_RDONLY), STDIN_FILENO);
@@ -67,13 +63,6 @@ int xdotool(const std::vector<std::string>& args) {
 }
 
 Xvfb::Xvfb() {
-    if (!std::getenv("XDG_RUNTIME_DIR")) {
-        runtimeDir_ =
-            std::filesystem::temp_directory_path() / ("hh-x11-runtime-" + std::to_string(getpid()));
-        std::filesystem::create_directories(runtimeDir_);
-        chmod(runtimeDir_.c_str(), 0700);
-        setenv("XDG_RUNTIME_DIR", runtimeDir_.c_str(), 1);
-    }
     int fds[2];
     if (pipe(fds) != 0)
         return;
@@ -82,7 +71,7 @@ Xvfb::Xvfb() {
     // connects at that moment is refused.
     process_.start({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24",
                     "-nolisten", "tcp", "-noreset"},
-                   {}, fds[1]);
+                   fds[1]);
     close(fds[1]);
     std::string number;
     char buffer[32];
@@ -99,13 +88,6 @@ Xvfb::Xvfb() {
     const std::string display = ':' + number.substr(0, number.find('\n'));
     setenv("DISPLAY", display.c_str(), 1);
     unsetenv("WAYLAND_DISPLAY");
-}
-
-Xvfb::~Xvfb() {
-    process_.stop();
-    std::error_code ignored;
-    if (!runtimeDir_.empty())
-        std::filesystem::remove_all(runtimeDir_, ignored);
 }
 
 bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds bound) {

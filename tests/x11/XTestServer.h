@@ -14,9 +14,8 @@ namespace hh::test::x11 {
 class ChildProcess {
   public:
     ~ChildProcess() { stop(); }
-    // Output goes to `outputFile` (or nowhere); `keepFd` stays open in the child.
-    void start(const std::vector<std::string>& argv, const std::string& outputFile = {},
-               int keepFd = -1);
+    // Output goes nowhere; `keepFd` stays open in the child.
+    void start(const std::vector<std::string>& argv, int keepFd = -1);
     // Waits for the end; the exit status, -1 when it did not start or exit.
     int wait();
     void stop();
@@ -28,18 +27,15 @@ class ChildProcess {
 // xdotool with the given arguments (plain XTest input, seen like real keys).
 int xdotool(const std::vector<std::string>& args);
 
-// Xvfb started with -displayfd; sets DISPLAY (and XDG_RUNTIME_DIR) for the
-// process and its children.
+// Xvfb started with -displayfd; sets DISPLAY for the process and its children.
 class Xvfb {
   public:
     Xvfb();
-    ~Xvfb();
     bool started() const { return started_; }
 
   private:
     ChildProcess process_;
     bool started_ = false;
-    std::string runtimeDir_; // made here when none was set
 };
 
 // Lets Qt deliver socket notifications until `done` or the bound passes.

@@ -10,13 +10,10 @@
 #include "platform/x11/X11WindowSystem.h"
 
 #include <X11/Xatom.h>
-#include <X11/Xlib-xcb.h>
 #include <X11/keysym.h>
-#include <xcb/xcb.h>
 
 #include <atomic>
 #include <cstdlib>
-#include <optional>
 #include <thread>
 
 namespace hh::x11 {
@@ -29,34 +26,22 @@ class X11Test : public ::testing::Test {
     void TearDown() override { EXPECT_EQ(foreignXErrors(), 0) << "an adapter raised an X error"; }
 };
 
-// Sets or clears an environment variable for one scope.
-struct EnvScope {
-    EnvScope(const char* name, const char* value) : name(name) {
-        if (const char* was = std::getenv(name))
-            old = was;
-        value ? setenv(name, value, 1) : unsetenv(name);
-    }
-    ~EnvScope() { old ? setenv(name, old->c_str(), 1) : unsetenv(name); }
-    const char* name;
-    std::optional<std::string> old;
-};
-
 TEST(Availability, SaysWhyThereIsNoObserver) {
     struct Case {
         const char *display, *wayland, *reasonPart;
     };
+    const std::string display = std::getenv("DISPLAY");
     for (const Case& c :
          {Case{nullptr, "wayland-0", "Wayland"}, Case{nullptr, nullptr, "DISPLAY is not set"},
           Case{":64999", nullptr, "cannot be opened"}}) {
-        EnvScope display("DISPLAY", c.display);
-        EnvScope wayland("WAYLAND_DISPLAY", c.wayland);
+        c.display ? setenv("DISPLAY", c.display, 1) : unsetenv("DISPLAY");
+        c.wayland ? setenv("WAYLAND_DISPLAY", c.wayland, 1) : unsetenv("WAYLAND_DISPLAY");
         X11KeyEventSource keys;
         X11HotKey hotKey;
         std::string why, hotKeyWhy;
         EXPECT_FALSE(keys.available(&why));
         EXPECT_NE(why.find(c.reasonPart), std::string::npos) << why;
         EXPECT_FALSE(keys.install([](const KeyRecord&) {}));
-        EXPECT_FALSE(keys.isInstalled());
         EXPECT_FALSE(hotKey.registerCtrlKey(
             9, [] {}, &hotKeyWhy));
         EXPECT_NE(hotKeyWhy.find(c.reasonPart), std::string::npos) << hotKeyWhy;
@@ -64,6 +49,7 @@ TEST(Availability, SaysWhyThereIsNoObserver) {
         EXPECT_EQ(windows.findWindowByTitle("Quake 3: Arena"), 0u);
         EXPECT_EQ(windows.foregroundWindow(), 0u);
     }
+    setenv("DISPLAY", display.c_str(), 1); // the server this program started
 }
 
 class KeyObserverTest : public X11Test {
@@ -115,17 +101,15 @@ TEST_F(KeyObserverTest, SeesTypedReleasesAsVirtualKeysUntilRemoved) {
     pumpBriefly();
     EXPECT_EQ(codes().size(), expected.size() + 1) << "a key typed while removed was seen";
     EXPECT_EQ(codes().back(), 0x42u);
-}
 
-TEST_F(KeyObserverTest, ShiftedAndKeypadKeysReadTheirBaseKey) {
-    // "?" is Shift+slash: the slash key's release comes, with Shift's.
-    ASSERT_TRUE(typeAndWait({"question"}, 2));
-    ASSERT_TRUE(typeAndWait({"KP_7", "KP_Home", "KP_Divide"}, 5));
+    // "?" is Shift+slash: the slash key's release comes, with Shift's. The
+    // keypad's 7 key counts as keypad 7 with or without NumLock.
+    seen.clear();
+    ASSERT_TRUE(typeAndWait({"question", "KP_7", "KP_Home", "KP_Divide"}, 5));
     pumpBriefly();
     const auto got = codes();
     EXPECT_NE(std::find(got.begin(), got.end(), 0xBFu), got.end());
     EXPECT_EQ(std::find(got.begin(), got.end(), 0u), got.end());
-    // The keypad's 7 key counts as keypad 7 with or without NumLock.
     EXPECT_EQ(std::count(got.begin(), got.end(), 0x67u), 2);
     EXPECT_EQ(got.back(), 0x6Fu);
 }
@@ -176,42 +160,29 @@ TEST_F(HotKeyTest, CtrlKeyFiresInEveryLockStateAndOnlyWithCtrl) {
 }
 
 // Grabs Ctrl+Tab with one lock state from another client.
-class Blocker {
-  public:
-    explicit Blocker(unsigned lockMask) : display_(XOpenDisplay(nullptr)) {
-        keycode_ = XKeysymToKeycode(display_, XK_Tab);
-        XGrabKey(display_, keycode_, ControlMask | lockMask, DefaultRootWindow(display_), False,
-                 GrabModeAsync, GrabModeAsync);
-        XSync(display_, False);
+struct Blocker {
+    explicit Blocker(unsigned lockMask) : display(XOpenDisplay(nullptr)) {
+        XGrabKey(display, XKeysymToKeycode(display, XK_Tab), ControlMask | lockMask,
+                 DefaultRootWindow(display), False, GrabModeAsync, GrabModeAsync);
+        XSync(display, False);
     }
-    ~Blocker() { XCloseDisplay(display_); }
-    // Whether this client can grab Ctrl+Tab (no lock) itself; undoes it.
-    bool canGrabPlainCtrlTab() {
-        xcb_connection_t* c = XGetXCBConnection(display_);
-        const xcb_window_t root = DefaultRootWindow(display_);
-        auto cookie = xcb_grab_key_checked(c, 0, root, ControlMask, keycode_, XCB_GRAB_MODE_ASYNC,
-                                           XCB_GRAB_MODE_ASYNC);
-        xcb_generic_error_t* error = xcb_request_check(c, cookie);
-        free(error);
-        xcb_ungrab_key(c, keycode_, root, ControlMask);
-        xcb_flush(c);
-        return error == nullptr;
-    }
-
-  private:
-    Display* display_;
-    KeyCode keycode_ = 0;
+    ~Blocker() { XCloseDisplay(display); }
+    Display* display;
 };
 
 TEST_F(HotKeyTest, ConflictIsReportedAndRolledBack) {
-    Blocker blocker(LockMask);
-    std::string why;
-    EXPECT_FALSE(hotKey.registerCtrlKey(
-        9, [this] { ++fired; }, &why));
-    EXPECT_NE(why.find("another program"), std::string::npos) << why;
-    EXPECT_FALSE(hotKey.isRegistered());
-    // The variants that had succeeded were let go again.
-    EXPECT_TRUE(blocker.canGrabPlainCtrlTab());
+    {
+        Blocker blocker(LockMask);
+        std::string why;
+        EXPECT_FALSE(hotKey.registerCtrlKey(
+            9, [this] { ++fired; }, &why));
+        EXPECT_NE(why.find("another program"), std::string::npos) << why;
+        EXPECT_FALSE(hotKey.isRegistered());
+    }
+    // The variants that had succeeded were let go again: another client gets them all.
+    X11HotKey other;
+    EXPECT_TRUE(other.registerCtrlKey(
+        9, [] {}, nullptr));
 }
 
 class WindowFinderTest : public X11Test {
@@ -219,16 +190,14 @@ class WindowFinderTest : public X11Test {
     X11WindowSystem windows;
 };
 
-TEST_F(WindowFinderTest, FindsExactTitlesWithoutWindowManager) {
+TEST_F(WindowFinderTest, TitlesAndTheWindowInFrontWithoutWindowManager) {
     TestWindow game("Quake 3: Arena");
     TestWindow other("Quake 3: Arena - notes");
     TestWindow legacy("Old Style Title", false);
     EXPECT_EQ(windows.findWindowByTitle("Quake 3: Arena"), game.id());
     EXPECT_EQ(windows.findWindowByTitle("Old Style Title"), legacy.id());
     EXPECT_EQ(windows.findWindowByTitle("quake 3: arena"), 0u);
-}
 
-TEST_F(WindowFinderTest, ForegroundFollowsFocusWithoutWindowManager) {
     TestWindow a("window A");
     TestWindow b("window B");
     TestWindow inner("", true, a.id());
@@ -316,12 +285,8 @@ TEST_F(WithOpenbox, FollowsTheActiveWindowRenamedClientsAndUnmanagedWindows) {
     TestWindow client("loading");
     TestWindow other("an editor");
     ASSERT_TRUE(pumpUntil([&] { return managed(client.id()) && managed(other.id()); }));
-    for (Window w : {client.id(), other.id()}) {
-        ASSERT_EQ(xdotool({"windowactivate", "--sync", std::to_string(w)}), 0);
-        EXPECT_TRUE(
-            pumpUntil([&] { return windows.foregroundWindow() == w; }, std::chrono::seconds(5)))
-            << "active window did not become " << w;
-    }
+    ASSERT_EQ(xdotool({"windowactivate", "--sync", std::to_string(other.id())}), 0);
+    EXPECT_TRUE(pumpUntil([&] { return windows.foregroundWindow() == other.id(); }));
     EXPECT_EQ(windows.findWindowByTitle(title), 0u);
     client.setTitle(title);
     EXPECT_TRUE(pumpUntil([&] { return windows.findWindowByTitle(title) == client.id(); }));
