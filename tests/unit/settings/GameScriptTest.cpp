@@ -56,8 +56,6 @@ TEST(ApplyConsoleLogSetting, TheLogLineFollowsTheSetting) {
         {"", "bind x\r\n//set logfile 2\r\necho y\r\n", "bind x\r\nset logfile 2\r\necho y\r\n"},
         {"False", "set logfile 2\nbind x", "//set logfile 2\nbind x"},
         {"True", "bind x", "bind x\r\nset logfile 2\r\n"}, // installed before the line existed
-        {"True", "// set logfile 2 is our line\r\n",
-         "// set logfile 2 is our line\r\nset logfile 2\r\n"},
     };
     for (const auto& c : cases) {
         SettingsRig rig;
@@ -70,28 +68,6 @@ TEST(ApplyConsoleLogSetting, TheLogLineFollowsTheSetting) {
     SettingsRig missing;
     EXPECT_FALSE(missing.script.applyConsoleLogSetting());
     EXPECT_TRUE(missing.fake.dialogs.messages.empty());
-}
-
-TEST(GameScript, MissingScriptIsReportedAndNothingStored) {
-    SettingsRig rig;
-    std::string oldKey = "tab", newKey = "f6";
-    EXPECT_FALSE(rig.script.changeCmdIssueDelay(3));
-    EXPECT_FALSE(rig.script.changeKeyBinding(oldKey, newKey));
-    EXPECT_EQ(rig.fake.dialogs.messages.size(), 2u);
-    EXPECT_FALSE(fs::exists(rig.installed()));
-    EXPECT_EQ(rig.settings.cmdIssueDelayRaw(), "");
-}
-
-TEST(ChangeKeyBinding, ReplacesEveryQuotedOldNameAndLowersTheCallersNames) {
-    SettingsRig rig;
-    writeFile(rig.installed(), kScript);
-    std::string oldKey = "TAB", newKey = "F6";
-    EXPECT_TRUE(rig.script.changeKeyBinding(oldKey, newKey));
-    EXPECT_EQ(oldKey + newKey, "tabf6");
-    EXPECT_EQ(readFile(rig.installed()),
-              "bind \"f6\" \"vstr part1; vstr w2;\"\r\nbind \"f5\" \"exec hh.cfg\"\r\n"
-              "// \"f6\" quoted in a comment changes too\r\n//Modified by Handlehound - " +
-                  kNoteDate + " - Changed 'tab' to 'f6'\r\n");
 }
 
 TEST(ChangeKeyBinding, RefusesWhatCannotStandInABind) {
@@ -146,32 +122,43 @@ TEST(AddExecLine, BaseFolderAsModNamedScriptsUnsafeNamesAndAMissingModFolder) {
               "\r\nexec handleHound.cfg\r\n\r\nexec myconfig.cfg\r\n");
 }
 
-TEST(AddExecLine, ReadOnlyConfigGetsTheLineAndStaysReadOnly) {
+// A read-only config gets the line and stays read-only; a file far too
+// large for a config is left alone.
+TEST(AddExecLine, ReadOnlyAndHugeFiles) {
     SettingsRig rig;
     const auto config = rig.game / "osp" / "q3config.cfg";
     writeFile(config, "seta a 1\n");
     fs::permissions(config,
                     fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    rig.script.addExecLine("");
-    EXPECT_EQ(readFile(config), "seta a 1\n\r\nexec handleHound.cfg\r\n");
-    EXPECT_EQ(fs::status(config).permissions() & fs::perms::owner_write, fs::perms::none);
-}
-
-TEST(AddExecLine, AFileFarTooLargeForAConfigIsLeftAlone) {
-    SettingsRig rig;
     const auto autoexec = rig.game / "baseq3" / "autoexec.cfg";
     const std::uintmax_t size = (4u << 20) + 1;
     writeFile(autoexec, std::string(size, ';'));
     rig.script.addExecLine("");
+    EXPECT_EQ(readFile(config), "seta a 1\n\r\nexec handleHound.cfg\r\n");
+    EXPECT_EQ(fs::status(config).permissions() & fs::perms::owner_write, fs::perms::none);
     EXPECT_EQ(fs::file_size(autoexec), size);
 }
 
-TEST(InstallGameScript, NothingToInstallAsksForAManualMove) {
+TEST(GameScript, MissingScriptsAreReportedAndNothingStored) {
     SettingsRig rig;
+    std::string oldKey = "tab", newKey = "f6";
+    EXPECT_FALSE(rig.script.changeCmdIssueDelay(3));
+    EXPECT_FALSE(rig.script.changeKeyBinding(oldKey, newKey));
+    EXPECT_FALSE(fs::exists(rig.installed()));
+    EXPECT_EQ(rig.settings.cmdIssueDelayRaw(), "");
+    // Nothing shipped to install: the player is asked to move it by hand.
     EXPECT_FALSE(rig.script.installGameScript());
     EXPECT_EQ(rig.settings.cfgAt(), "RequestManualMove");
-    EXPECT_EQ(rig.fake.dialogs.messages.size(), 1u);
+    EXPECT_EQ(rig.fake.dialogs.messages.size(), 3u);
+    // A failed copy says why, is not recorded and keeps the shipped script.
+    rig.shipScript();
+    fs::remove_all(rig.game / "baseq3");
+    std::string why;
+    EXPECT_FALSE(rig.script.installGameScript(&why));
+    EXPECT_FALSE(why.empty());
+    EXPECT_EQ(rig.settings.cfgAt(), "RequestManualMove");
+    EXPECT_TRUE(fs::exists(rig.fake.paths.program / "handleHound.cfg"));
 }
 
 TEST(InstallGameScript, InstallsKeepsABackupAndRestoresItOnTheNextRun) {
@@ -195,17 +182,6 @@ TEST(InstallGameScript, InstallsKeepsABackupAndRestoresItOnTheNextRun) {
     EXPECT_EQ(readFile(rig.installed()),
               std::regex_replace(shipped, std::regex("handleHound\\.who"), "handleHound.txt"));
     EXPECT_EQ(readFile(program / "handleHound.BACKUP"), shipped);
-}
-
-TEST(InstallGameScript, AFailedCopyIsReportedAndNotRecorded) {
-    SettingsRig rig;
-    rig.shipScript();
-    fs::remove_all(rig.game / "baseq3");
-    std::string why;
-    EXPECT_FALSE(rig.script.installGameScript(&why));
-    EXPECT_FALSE(why.empty());
-    EXPECT_EQ(rig.settings.cfgAt(), "");
-    EXPECT_TRUE(fs::exists(rig.fake.paths.program / "handleHound.cfg"));
 }
 
 } // namespace
