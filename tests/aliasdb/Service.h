@@ -67,11 +67,8 @@ class RunningService {
             throw std::runtime_error(error);
         thread_ = std::thread([this] { server_->run(); });
     }
-    ~RunningService() { stop(); }
     // Stops accepting, answers what is in hand, and returns when it is done.
-    void stop() {
-        if (!thread_.joinable())
-            return;
+    ~RunningService() {
         server_->stop();
         thread_.join();
     }
