@@ -42,7 +42,6 @@ class VirtualClock : public TimerFactory, public Clock {
 
     // Runs every timer due within the next `ms` milliseconds, in time order.
     void advance(long long ms);
-    long long elapsedMs() const { return nowMs_; }
 
     // internal
     void add(FakeTimer* t) { timers_.push_back(t); }
@@ -114,10 +113,7 @@ class FakeKeyEventSource : public KeyEventSource {
         installed_ = isAvailable;
         return installed_;
     }
-    void remove() override {
-        ++removals;
-        installed_ = false;
-    }
+    void remove() override { installed_ = false; }
     bool isInstalled() const override { return installed_; }
     // Delivers one release when installed.
     void release(std::uint32_t vk) {
@@ -129,7 +125,7 @@ class FakeKeyEventSource : public KeyEventSource {
     }
     bool isAvailable = true;
     bool installed_ = false;
-    int installs = 0, removals = 0;
+    int installs = 0;
     std::function<void(const KeyRecord&)> onKeyUp_;
 };
 
@@ -149,17 +145,13 @@ class FakeHotKey : public HotKey {
         registered = true;
         return true;
     }
-    void unregister() override {
-        ++unregistrations;
-        registered = false;
-    }
+    void unregister() override { registered = false; }
     bool isRegistered() const override { return registered; }
     void press() {
         if (registered && onPressed_)
             onPressed_();
     }
     std::vector<std::uint32_t> registrations;
-    int unregistrations = 0;
     bool registered = false, failNext = false;
     std::uint32_t key = 0;
     std::function<void()> onPressed_;
@@ -269,19 +261,15 @@ class FakeMainView : public MainView {
     std::string consoleText() const override { return console; }
     void clearConsole() override { console.clear(); }
     void setStatusText(const std::string& text) override { statusText = text; }
-    void setModPanel(const std::string& text, const std::string& tip) override {
-        modPanel = text;
-        modTip = tip;
-    }
+    void setModPanel(const std::string& text, const std::string&) override { modPanel = text; }
     void setStateIcon(bool, const std::string&) override {}
-    void setMonitoringControls(bool on) override { monitoringControlsOn = on; }
+    void setMonitoringControls(bool) override {}
     void setTrayIconEnabled(bool) override {}
-    void setCheckedMod(const std::string& mod) override { checkedMod = mod; }
-    void setOpenDumpCaption(const std::string& caption) override { openDumpCaption = caption; }
+    void setCheckedMod(const std::string&) override {}
+    void setOpenDumpCaption(const std::string&) override {}
     void selectDeveloperCommandLine() override { ++commandLineSelections; }
 
-    std::string console, statusText, modPanel, modTip, checkedMod, openDumpCaption;
-    bool monitoringControlsOn = false;
+    std::string console, statusText, modPanel;
     int commandLineSelections = 0;
 };
 

@@ -32,7 +32,6 @@ inline const std::string kGameScript = "bind \"tab\" \"vstr part1; vstr w2;\"\r\
                                        "bind \"f5\" \"exec hh.cfg\"\r\n";
 
 inline const std::string kDump = "osp\\handleHound.who";
-inline const std::string kUpdate = "{Press 'tab' to update the PlayerList info in '" + kDump + "'}";
 
 // The game link rig plus everything else a command reaches.
 struct InterpreterRig : GameLinkRig {

@@ -108,10 +108,8 @@ TEST(Writer, ReplacesTheScriptOrSaysWhyNotOncePerLastingFailure) {
     EXPECT_FALSE(rig.writer.writeResultScript("lost"));
     EXPECT_FALSE(rig.writer.writeResultScript("lost"));
     ASSERT_EQ(rig.errors.size(), 2u);
-    EXPECT_EQ(rig.errors[1], "Error! The game folder '" + hh::textOf(rig.folder.game()) +
-                                 "/' does not exist: no answer can reach the game. Set "
-                                 "Handlehound up again (handlehound --setup --game-dir DIR "
-                                 "--mod NAME, or the set-up dialog at the next start).");
+    EXPECT_TRUE(rig.errors[1].starts_with("Error! The game folder '" +
+                                          hh::textOf(rig.folder.game()) + "/' does not exist"));
 
     std::filesystem::create_directories(baseq3); // back: the next failure is news again
     EXPECT_TRUE(rig.writer.writeResultScript("back"));

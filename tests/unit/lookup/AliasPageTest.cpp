@@ -21,13 +21,11 @@ std::vector<std::string> splitParts(const std::string& line) {
 
 TEST(ReadsAsDateOrNumber, Table) {
     for (const char* entry :
-         {"42", "-3.5", ".5", "5.", "+2.0E-3", " 17 ", "2026-12-05", "1/31/2024", "31.01.2024",
-          "31/01/24", "2024-01-31 13:45", "2024-01-31T13:45:07.250", "1/31/2024 1:45 PM", "12:30"})
+         {"-3.5", "5.", "+2.0E-3", " 17 ", "2026-12-05", "1/31/2024", "31.01.2024",
+          "2024-01-31T13:45:07.250", "1/31/2024 1:45 PM", "12:30"})
         EXPECT_TRUE(readsAsDateOrNumber(entry)) << '"' << entry << '"';
-    for (const char* entry :
-         {"", "   ", "Player", "1e", ".", "-", "1.2.3", "1,000", "0x1F", "2024-13-05", "2024-01-32",
-          "2024/01-31", "2024-01-31x", "2024-01-31 25:00", "12:60", "12:3", "13:00 PM",
-          "x2024-01-01", "4:20blaze"})
+    for (const char* entry : {"", "Player", "1e", "1.2.3", "0x1F", "2024-13-05", "2024-01-32",
+                              "2024/01-31", "2024-01-31 25:00", "12:60", "13:00 PM", "4:20blaze"})
         EXPECT_FALSE(readsAsDateOrNumber(entry)) << '"' << entry << '"';
 }
 
@@ -46,11 +44,9 @@ TEST(ParseAliasPage, PageShapes) {
         {"<B>LAST USED</B><td><font SIZE=1>one</font></td><td><Font Size=1>two</FONT></td>"
          "<B>Server NAME</B>",
          "^7one^2, ^7two", 2},
-        {table("<font size=1 color=red>Red</font>"), "^7Red", 1},
         {"<B>No Data Found</B>" + aliasPage({"Ghost"}), "", 0},
         {"<h1>Cannot find server or DNS Error</h1>", "error", 0},
         {cell("Alpha") + footer, "", 0},
-        {header + cell("Alpha"), "", 0},
         {cell("Before") + table(cell("Inside")) + cell("After"), "^7Inside", 1},
         {table(cell("^1Red^7Dog")), "^71Red7Dog", 1},
         {table(cell("Hi, there") + cell("Next")), "^7Hi,there^2, ^7Next", 2},
@@ -58,7 +54,6 @@ TEST(ParseAliasPage, PageShapes) {
         {table(cell("\n  Spaced \r\n")), "^7Spaced", 1},
         {table(cell("a\\n\\tb")), "^7a|n|tb", 1}, // no line breaks forged in the game script
         {table(cell(std::string("a\x01") + "b")), "^7a ^7b", 1},
-        {table(cell("Kept") + "<font size=1>Lost"), "^7Kept", 1},
         {table(cell("2026-01-02") + cell("12")), "", 0},
     };
     for (const auto& c : cases) {
@@ -74,7 +69,6 @@ TEST(ParseAliasPage, PageShapes) {
 TEST(ParseAliasPage, CharacterReferencesReadAsABrowserGivesThem) {
     const std::pair<std::string, std::string> cases[] = {
         {"Q&quot;uote", "Q\"uote"},
-        {"O&#39;Neil", "O'Neil"},
         {"a&apos;b&#x27;c&#X27;d&#39e", "a'b'c'd'e"},
         {"&#38;&#x26;&lt;&#60;&gt;&#62;&nbsp;&#160;&amp;",
          "&amp;&amp;&lt;&lt;&gt;&gt;&nbsp;&nbsp;&amp;"},

@@ -34,13 +34,11 @@ TEST(RecordsReply, ReadsOursAndRefusesTheRest) {
     } bad[] = {
         {test::unreached(), "could not be reached (Connection refused)"},
         {test::fetched("<html>Not Found</html>", 404), "answered with HTTP 404"},
-        {test::fetched("<!DOCTYPE html>\n<html></html>\n"), unreadable},
         {test::fetched("player\tguid=aaaa-aaa\taliases=1\n"), unreadable},
         {test::fetched("player\tguid=aaaaaaaa\taliases=1e3\n"), unreadable},
         {test::fetched("player\tguid=aaaaaaaa\taliases=9999999999999\n"), unreadable},
         {test::fetched("player\tguid=aaaaaaaa\n"), unreadable},
         {test::fetched("namesake\tguid=aaaaaaaa\towner=bbbbbbbb\tuses=1\n"), unreadable},
-        {test::fetched("seen\tguid=aaaaaaaa\tname=x\tuses\n"), unreadable},
         {test::fetched([] {
              std::string many; // more lines than 64 players can have
              for (int i = 0; i < 64 * 24 + 1; ++i)
@@ -84,11 +82,6 @@ TEST(NameThiefWatch, EachCaseIsNamedOnce) {
         fp.pages.answerPost(test::fetched(d.reply));
         EXPECT_EQ(console.size(), d.lines) << d.reply;
     }
-    EXPECT_EQ(console[0], "Name thief? 'Bob' (GUID aaaaaaaa) wears the most used name of GUID "
-                          "bbbbbbbb (40 uses, last seen 2026-12-01).");
-    EXPECT_EQ(fp.pages.posts[0].first, "http://127.0.0.1:27995/players");
-    EXPECT_EQ(fp.pages.posts[0].second,
-              R"([{"guid":"aaaaaaaa","name":"Bob"},{"guid":"cccccccc","name":"UnnamedPlayer"}])");
     watch.check(players);
     EXPECT_TRUE(fp.pages.pendingPosts.empty());
 }
