@@ -261,7 +261,7 @@ class FakeMainView : public MainView {
     std::string consoleText() const override { return console; }
     void clearConsole() override { console.clear(); }
     void setStatusText(const std::string& text) override { statusText = text; }
-    void setModPanel(const std::string& text, const std::string&) override { modPanel = text; }
+    void setModPanel(const std::string&, const std::string&) override {}
     void setStateIcon(bool, const std::string&) override {}
     void setMonitoringControls(bool) override {}
     void setTrayIconEnabled(bool) override {}
@@ -269,7 +269,7 @@ class FakeMainView : public MainView {
     void setOpenDumpCaption(const std::string&) override {}
     void selectDeveloperCommandLine() override { ++commandLineSelections; }
 
-    std::string console, statusText, modPanel;
+    std::string console, statusText;
     int commandLineSelections = 0;
 };
 

@@ -39,16 +39,6 @@ struct Signal {
     bool raised = false;
 };
 
-// An echo in flight for its whole time-out.
-struct SlowIcmp : IcmpEcho {
-    EchoOutcome echo(const std::string&, const std::string&, int timeoutMs) override {
-        arrived.raise();
-        std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs));
-        return reply(3);
-    }
-    Signal arrived;
-};
-
 // A resolver that stays silent until released (a dead DNS server).
 struct SilentResolver : HostResolver {
     std::string resolveIPv4(const std::string&) override {
@@ -60,21 +50,6 @@ struct SilentResolver : HostResolver {
     Signal arrived, open;
     std::atomic<bool> returned = false;
 };
-
-TEST(PingShutdown, EndingDuringAnEchoNeverAnswersAndSendsNoMore) {
-    FakePlatform fake;
-    SlowIcmp icmp;
-    fake.resolver.answers["10.0.0.1"] = "10.0.0.1";
-    bool answered = false;
-    {
-        PingWorker worker(fake.resolver, icmp, fake.events);
-        worker.start("10.0.0.1", [&](const PingAnswer&) { answered = true; });
-        icmp.arrived.wait();
-    }
-    fake.events.processPendingEvents();
-    EXPECT_FALSE(answered);
-    EXPECT_TRUE(fake.events.posted.empty());
-}
 
 TEST(PingShutdown, EndingDuringASilentResolutionDoesNotWaitForIt) {
     FakePlatform fake;
@@ -136,7 +111,6 @@ TEST(PingCommand, PingDuringAPingIsAnsweredAfterItNewestWins) {
 // event pump; errors stay off the clipboard.
 TEST(PingCommand, AnswersAsTheGameShowsIt) {
     const std::string longName(300, 'a');
-    const EchoOutcome unreachable{EchoOutcome::Failed, 0, "Host Unreachable"};
     const EchoOutcome noSocket{EchoOutcome::NoSocket, 0, "{Allow it}"};
     const struct {
         std::size_t echoesSent;
@@ -150,14 +124,12 @@ TEST(PingCommand, AnswersAsTheGameShowsIt) {
          "host.test (10.0.0.7) -  24 ms"},
         // A time-out ends the series and drops the replies before it.
         {3, "10.0.0.1", {reply(5), reply(5), kTimedOut}, "10.0.0.1 - Request Timed Out"},
-        {2, "gw", {reply(7), unreachable, reply(7)}, "gw (10.0.0.9) - Host Unreachable"},
         {1, "10.0.0.1", {noSocket}, "Error! Ping needs permission to send ICMP echoes. {Allow it}"},
         {0, longName, {}, longName + " (-1) - Invalid IP or DNS Name"} // never resolved
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
         CommandRig rig;
-        rig.fp.resolver.answers["gw"] = "10.0.0.9";
         rig.fp.resolver.answers[longName] = "10.0.0.1";
         rig.fp.clipboard.setText("mine");
         rig.fp.icmp.outcomes.assign(c.echoes.begin(), c.echoes.end());

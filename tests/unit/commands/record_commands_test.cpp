@@ -34,26 +34,6 @@ TEST(RecordCommands, AllAnswersForTheWholeList) {
     EXPECT_TRUE(rig.modifiedCheck->isEnabled());
 }
 
-TEST(RecordCommands, SeenAsksByNameAndListsEachGuid) {
-    RecordRig rig;
-    rig.run("seen Big Bob;1");
-    ASSERT_EQ(rig.fp.pages.requests.size(), 1u);
-    EXPECT_EQ(rig.fp.pages.requests[0].url, "http://127.0.0.1:27995/seen?name=big%20bob%3B1");
-    rig.fp.pages.answer(fetched("seen\tguid=bbbbbbbb\tname=Thief\tuses=5\tlast_seen=2026-12-05\n"
-                                "seen\tguid=aaaaaaaa\tname=Bob\tuses=1\tlast_seen=2026-12-04\n"));
-    EXPECT_EQ(rig.message(), "'^7big ^7bob;1^3' was used by 2 GUIDs (most used name, last seen "
-                             "first):\\n\\t^7Thief^3 - GUID bbbbbbbb, 5 uses, last seen 2026-12-05"
-                             "\\n\\t^7Bob^3 - GUID aaaaaaaa, 1 use, last seen 2026-12-04");
-    // No GUID wore it: the renames are asked next.
-    rig.run("seen zed");
-    rig.fp.pages.answer(fetched(""));
-    ASSERT_EQ(rig.fp.pages.requests.size(), 1u);
-    EXPECT_EQ(rig.fp.pages.requests[0].url, "http://127.0.0.1:27995/links?name=zed");
-    rig.fp.pages.answer(fetched(""));
-    EXPECT_EQ(rig.message(), "Nobody in the alias database has used '^7zed^3'.");
-    EXPECT_EQ(rig.lastSound(), "default.wav");
-}
-
 // Without a PunkBuster list, "all" lists who the console showed on this
 // server, with the names their renames link them to.
 TEST(RecordCommands, AllWithoutPunkBusterListsTheConsolesPlayers) {
@@ -118,22 +98,6 @@ TEST(RecordCommands, MoreWalksEveryPageThenSaysSo) {
         // A page goes to the clipboard as the list's first page did.
         EXPECT_TRUE(rig.fp.clipboard.text().starts_with("page 2/2, "));
     }
-    // A list of 20 players: 16 lines, then the rest; a second "more" is no repeat.
-    std::vector<std::pair<std::string, std::string>> twenty;
-    std::string records;
-    for (int i = 0; i < 20; ++i) {
-        char guid[9];
-        std::snprintf(guid, sizeof guid, "%08d", i);
-        twenty.emplace_back(guid, "P" + std::to_string(i));
-        records += "player\tguid=" + std::string(guid) + "\taliases=0\n";
-    }
-    rig.folder.writeDump(GameFolder::playerList(twenty));
-    rig.run("all");
-    rig.fp.pages.answerPost(fetched(records));
-    EXPECT_TRUE(
-        rig.message().ends_with("^7P15^3 - no record {page 1/2: '/hh more' shows the next}"));
-    rig.run("more");
-    EXPECT_TRUE(rig.message().ends_with("\\t^7P19^3 - no record {page 2/2, the last}"));
 }
 
 } // namespace

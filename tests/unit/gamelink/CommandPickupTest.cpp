@@ -32,7 +32,6 @@ TEST(Pickup, TakesTheLastCommandThePlayerTyped) {
         {"Eve: /hh disable\n" + pbList + "]/hh hb\n", "hb"},
         // The engine runs a line typed with a backslash as it runs one with a slash.
         {"]/hh time\n]\\hh hb\n", "hb"},
-        {"]\\hh say /hh ping\n", "ping"},
     };
     for (const auto& [dump, command] : cases)
         EXPECT_EQ(findCommandInText(dump, "/hh "), command) << dump;

@@ -30,11 +30,7 @@ struct GameLinkRig {
         fp.paths.program = folder.program();
         state.gDumpFileAbsPath = folder.dump().generic_string();
         state.gLastModified = modifiedTimeText(folder.dump());
-        watcher.setProcessFile([this](const std::string& token) {
-            processed.push_back(token);
-            if (onProcess)
-                onProcess();
-        });
+        watcher.setProcessFile([this](const std::string& token) { processed.push_back(token); });
         watcher.attach();
     }
     ~GameLinkRig() {
@@ -64,7 +60,6 @@ struct GameLinkRig {
     DumpWatcher watcher{state,  settings,       fp.platform, view,    writer,
                         result, *modifiedCheck, *clearClip,  keyboard};
     std::vector<std::string> processed;
-    std::function<void()> onProcess;
 };
 
 } // namespace hh::test

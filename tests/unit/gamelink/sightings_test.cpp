@@ -62,9 +62,6 @@ class ReporterTest : public ::testing::Test {
               settings_, fp_.platform, [this](const std::string& l) { console_.push_back(l); },
               [this] { return address_; }) {}
 
-    std::vector<std::pair<std::string, std::string>>& posts() { return fp_.pages.posts; }
-    void answerPost(const FetchResult& r) { fp_.pages.answerPost(r); }
-
     test::FakePlatform fp_;
     Settings settings_;
     std::vector<std::string> console_;
@@ -78,57 +75,54 @@ TEST_F(ReporterTest, PostsEachPlayerOnceAsJson) {
                              playerLine("2", "ffffffff", "Other") +
                              playerLine("1", "1a2b3c4d", "Say \"Hi\\"); // a second listing
     reporter_.recordFromDump(dump, "osp");
-    ASSERT_EQ(posts().size(), 1u);
-    EXPECT_EQ(posts()[0].first, "http://127.0.0.1:27995/sightings");
+    ASSERT_EQ(fp_.pages.posts.size(), 1u);
+    EXPECT_EQ(fp_.pages.posts[0].first, "http://127.0.0.1:27995/sightings");
     EXPECT_EQ(
-        posts()[0].second,
+        fp_.pages.posts[0].second,
         R"([{"guid":"1a2b3c4d","name":"Say \"Hi\\","seen_at":"2026-12-05T14:00:00Z","mod":"osp"},)"
         R"({"guid":"ffffffff","name":"Other","seen_at":"2026-12-05T14:00:00Z","mod":"osp"}])");
 
     // Within ten minutes nothing is posted again; a new name still is.
     fp_.clock.advance(9 * 60 * 1000);
     reporter_.recordFromDump(dump + playerLine("3", "12345678", "New"), "");
-    ASSERT_EQ(posts().size(), 2u);
-    EXPECT_EQ(posts()[1].second,
+    ASSERT_EQ(fp_.pages.posts.size(), 2u);
+    EXPECT_EQ(fp_.pages.posts[1].second,
               R"([{"guid":"12345678","name":"New","seen_at":"2026-12-05T14:09:00Z"}])");
     fp_.clock.advance(60 * 1000);
     reporter_.recordFromDump(dump, "osp");
-    ASSERT_EQ(posts().size(), 3u);
-    EXPECT_NE(posts()[2].second.find("ffffffff"), std::string::npos);
+    ASSERT_EQ(fp_.pages.posts.size(), 3u);
+    EXPECT_NE(fp_.pages.posts[2].second.find("ffffffff"), std::string::npos);
 }
 
 TEST_F(ReporterTest, SendsNothingWhenSwitchedOffNoneRunsOrNoPlayers) {
     address_.clear(); // no alias database runs
     reporter_.recordFromDump(playerLine("1", "1a2b3c4d", "P"), "osp");
-    EXPECT_TRUE(posts().empty());
+    EXPECT_TRUE(fp_.pages.posts.empty());
     settings_.write("Main", "RecordSightings", "False");
     reporter_.recordFromDump(playerLine("1", "1a2b3c4d", "P"), "osp");
-    EXPECT_TRUE(posts().empty());
+    EXPECT_TRUE(fp_.pages.posts.empty());
     settings_.write("Main", "RecordSightings", "True");
     address_ = "http://db.example/";
     reporter_.recordFromDump(playerLine("1", "1a2b3c4d", "P"), "bad\x01mod");
-    ASSERT_EQ(posts().size(), 1u);
-    EXPECT_EQ(posts()[0].first, "http://db.example/sightings");
-    EXPECT_EQ(posts()[0].second.find("mod"), std::string::npos); // unusable mod left out
+    ASSERT_EQ(fp_.pages.posts.size(), 1u);
+    EXPECT_EQ(fp_.pages.posts[0].first, "http://db.example/sightings");
+    EXPECT_EQ(fp_.pages.posts[0].second.find("mod"), std::string::npos); // unusable mod left out
 }
 
 TEST_F(ReporterTest, FailuresAreToldOnceAndRetriedWhenWorthIt) {
     const std::string a = playerLine("1", "1a2b3c4d", "A");
     reporter_.recordFromDump(a, "osp");
-    answerPost(test::unreached());
+    fp_.pages.answerPost(test::unreached());
     ASSERT_EQ(console_.size(), 1u);
     EXPECT_NE(console_[0].find("Connection refused"), std::string::npos);
 
     // Not stored: the next dump tries again at once.
     reporter_.recordFromDump(a, "osp");
-    ASSERT_EQ(posts().size(), 2u);
-    answerPost(test::fetched("", 503));
-    reporter_.recordFromDump(a, "osp");
-    ASSERT_EQ(posts().size(), 3u);
+    ASSERT_EQ(fp_.pages.posts.size(), 2u);
     // Refused as invalid: trying again would be refused again.
-    answerPost(test::fetched("", 400));
+    fp_.pages.answerPost(test::fetched("", 400));
     reporter_.recordFromDump(a, "osp");
-    EXPECT_EQ(posts().size(), 3u);
+    EXPECT_EQ(fp_.pages.posts.size(), 2u);
     EXPECT_EQ(console_.size(), 1u); // one line per session
 }
 
@@ -138,7 +132,7 @@ TEST_F(ReporterTest, AnswerAfterReporterIsGoneIsHarmless) {
         [this] { return address_; });
     reporter->recordFromDump(playerLine("1", "1a2b3c4d", "A"), "osp");
     reporter.reset();
-    answerPost(test::unreached("gone"));
+    fp_.pages.answerPost(test::unreached("gone"));
     EXPECT_TRUE(console_.empty());
 }
 
