@@ -1,13 +1,11 @@
 // The command reader and dispatcher: the answers it routes to with the flags
-// of their result calls, the repeat rules, and the dump and typed roads.
+// of their result calls, and the dump road.
 #include "InterpreterRig.h"
 
 #include <gtest/gtest.h>
 
 namespace hh::test {
 namespace {
-
-namespace fs = std::filesystem;
 
 TEST(Dispatcher, EveryAnswerIsOneResultCallWithItsFlags) {
     const std::string noCommand = "Error! Unrecognized command Or no command supplied.";
@@ -51,35 +49,6 @@ TEST(Dispatcher, QuitAndDisableGoToTheProgram) {
     }
 }
 
-TEST(Dispatcher, RepeatsShowTheLastAnswerAgainWithoutANewScript) {
-    const struct {
-        std::string first, second;
-        bool clearBetween, repeated;
-        int seconds; // expiry of the repeated answer
-    } cases[] = {{"hb", "hb", false, true, 15},
-                 {"frobnicate x", "frobnicate x", false, true, -1}, // not in help
-                 {"time", "time", false, false, 0},
-                 {"hb", "hb", true, false, 0},
-                 {"hb 1", "hb 2", false, false, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.first + " / " + c.second);
-        InterpreterRig rig;
-        rig.run(c.first);
-        const std::string firstMessage = rig.message();
-        if (c.clearBetween)
-            rig.interpreter.clearLastCommand();
-        fs::remove(rig.folder.resultScript());
-        rig.run(c.second);
-        EXPECT_EQ(fs::exists(rig.folder.resultScript()), !c.repeated);
-        if (c.repeated) {
-            EXPECT_EQ(rig.message(), firstMessage);
-            EXPECT_EQ(rig.lastSound(), "default.wav");
-            EXPECT_EQ(rig.clearClip->isEnabled() ? rig.clearClip->interval() / 1000 : -1,
-                      c.seconds);
-        }
-    }
-}
-
 TEST(DumpRoad, RunsTheLastCommandAsWrittenOrSaysThereIsNone) {
     InterpreterRig rig;
     rig.runFromDump({"]/hh time", "]/hh copy a  B"});
@@ -111,20 +80,6 @@ TEST(DumpRoad, WordsThatLookLikeInternalTokensStillGetAnAnswer) {
         EXPECT_EQ(rig.lastSound(), "close.wav") << word;
         EXPECT_TRUE(rig.modifiedCheck->isEnabled()) << word;
     }
-}
-
-TEST(TypedRoad, AGuidLookupShowsItsNoteUntilThePageArrives) {
-    InterpreterRig rig;
-    rig.interpreter.runTypedCommand("guid", "1a2b3c4d");
-    EXPECT_EQ(rig.script(),
-              renderResultScript("Searching for player with GUID# '^71a2b3c4d^3'. . ."));
-    EXPECT_EQ(rig.view.statusText, "Searching for player with GUID# '1a2b3c4d'. . .");
-    EXPECT_FALSE(rig.modifiedCheck->isEnabled()) << "the page handler re-arms the watcher";
-    ASSERT_EQ(rig.fp.pages.requests.size(), 1u);
-    EXPECT_TRUE(rig.fp.pages.requests.front().url.ends_with("?guid=1a2b3c4d"));
-    // Nothing after the prefix is the unrecognized-command error.
-    rig.interpreter.runTypedCommand("", "");
-    EXPECT_EQ(rig.state.gLastCommand, "-1");
 }
 
 } // namespace

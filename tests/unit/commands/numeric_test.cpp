@@ -1,4 +1,4 @@
-// What counts as a number in command arguments, and how values round.
+// What counts as a number in command arguments.
 #include "commands/Numeric.h"
 
 #include <gtest/gtest.h>
@@ -18,12 +18,6 @@ TEST(Numeric, WholeTextAndLeadingNumber) {
         EXPECT_EQ(isNumeric(c.text), c.numeric) << '"' << c.text << '"';
         EXPECT_DOUBLE_EQ(leadingNumber(c.text), c.leading) << '"' << c.text << '"';
     }
-}
-
-TEST(Numeric, RoundsHalvesToEven) {
-    for (const auto& [value, rounded] :
-         {std::pair{2.5, 2LL}, {3.5, 4LL}, {0.5, 0LL}, {2.6, 3LL}, {-1.5, -2LL}, {-2.6, -3LL}})
-        EXPECT_EQ(roundHalfEven(value), rounded) << value;
 }
 
 } // namespace

@@ -34,7 +34,6 @@ TEST(SettingsCommands, ReportStoreOrRefuse) {
         {"sepcolor 12", sepError},
         {"namecolor 9", "nameColor set to '9'", {{"Behavior", "NameColor", "^9"}}},
         {"issuedelay", "issueDelay = '3'", {}, {{"Main", "CmdIssueDelay", "w2x4"}}},
-        {"issuedelay abc", "issueDelay set to 'abc" + kReexec, {{"Main", "CmdIssueDelay", "w1"}}},
         {"issuedelay 2.5", "issueDelay set to '2.5" + kReexec, {{"Main", "CmdIssueDelay", "w2x2"}}},
         {"issuedelay 3.4", "Error! Invalid issueDelay '3.4'. Valid Range = '0-3'."},
         {"cmdkey mouse1",

@@ -43,21 +43,6 @@ TEST(Timer, ShowsEachSecondSoundsEveryFifthThenExpires) {
     }
 }
 
-TEST(Timer, ASecondTimerGoesOnFromTheCountAndEndStartsItAgainAtZero) {
-    InterpreterRig rig;
-    rig.run("timer 10");
-    rig.fp.clock.advance(2050); // shown 0, 1, 2
-    rig.run("timer 4");
-    rig.fp.clock.advance(50);
-    EXPECT_EQ(rig.script(), renderResultScript(" 3"));
-    rig.run("timer end");
-    rig.fp.clock.advance(50);
-    EXPECT_EQ(rig.message(), expired(4));
-    rig.run("timer 1");
-    rig.fp.clock.advance(1050);
-    EXPECT_EQ(rig.message(), expired(1));
-}
-
 TEST(Copy, ReplacesSemicolons) {
     InterpreterRig rig;
     rig.run("copy a;b");

@@ -7,8 +7,6 @@
 namespace hh::test {
 namespace {
 
-namespace fs = std::filesystem;
-
 TEST(RotatingLogFile, StartsAFreshFileWhenTheNextWriteWouldPassTheLimit) {
     struct Case {
         const char* name;
@@ -30,17 +28,6 @@ TEST(RotatingLogFile, StartsAFreshFileWhenTheNextWriteWouldPassTheLimit) {
         EXPECT_EQ(readFile(log.path()), c.current);
         EXPECT_EQ(readFile(dir / "log" / "x.log.1"), c.older); // "" when none
     }
-}
-
-TEST(RotatingLogFile, MakeRoomMovesAFullFileAsideForAWriterThatRewrites) {
-    TempDir dir;
-    RotatingLogFile log(dir / "x.log", 10);
-    writeFile(log.path(), "12345678");
-    ASSERT_TRUE(log.makeRoom(2));
-    EXPECT_EQ(readFile(log.path()), "12345678");
-    ASSERT_TRUE(log.makeRoom(3));
-    EXPECT_FALSE(fs::exists(log.path()));
-    EXPECT_EQ(readFile(dir / "x.log.1"), "12345678");
 }
 
 TEST(RotatingLogFile, SaysWhyItCannotWrite) {

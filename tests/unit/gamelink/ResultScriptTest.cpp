@@ -15,7 +15,6 @@ TEST(Render, ConventionsAndSafetyRules) {
         {"vstr runHHScript", "echo ^3Waiting ^3for ^3Command. ^3. ^3.\r\n"},
         {"one \\ntwo", "echo ^3one ^3\r\necho ^3two\r\n"},
         {"a\\tb;^7c", "echo ^3a ^3 ^3 ^3 ^3b:^7c\r\n"},
-        {"a\\n{b}", "echo ^3a\r\necho \r\necho ^3 ^3 ^3^3- ^3{b}\r\n"},
         {"say \"hi\"", "echo ^3say ^3'hi'\r\n"},
         {"http://x a/*/b ///", "echo ^3http:/^3/x ^3a/^3*/b ^3/^3/^3/\r\n"},
         {"a\r\nb\tc", "echo ^3a ^3 ^3b ^3c\r\n"},
