@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <condition_variable>
-#include <mutex>
+#include <future>
+#include <thread>
 
 namespace hh {
 namespace {
@@ -21,47 +21,31 @@ EchoOutcome reply(int ms) {
 }
 const EchoOutcome kTimedOut{EchoOutcome::TimedOut, 0, {}};
 
-// A one-shot signal between threads (MinGW's std::binary_semaphore loses
-// wake-ups, so the Windows build of these tests would hang).
-struct Signal {
-    void raise() {
-        std::lock_guard guard(lock);
-        raised = true;
-        changed.notify_all();
-    }
-    bool waitFor(std::chrono::milliseconds limit) {
-        std::unique_lock guard(lock);
-        return changed.wait_for(guard, limit, [this] { return raised; });
-    }
-    void wait() { waitFor(std::chrono::hours(1)); }
-    std::mutex lock;
-    std::condition_variable changed;
-    bool raised = false;
-};
-
 // A resolver that stays silent until released (a dead DNS server).
 struct SilentResolver : HostResolver {
     std::string resolveIPv4(const std::string&) override {
-        arrived.raise();
-        (void)open.waitFor(std::chrono::seconds(10));
+        arrived.set_value();
+        (void)opened.wait_for(std::chrono::seconds(10));
         returned = true; // last touch of this object by the worker
         return "10.0.0.1";
     }
-    Signal arrived, open;
+    std::promise<void> arrived, open;
+    std::future<void> opened = open.get_future();
     std::atomic<bool> returned = false;
 };
 
 TEST(PingShutdown, EndingDuringASilentResolutionDoesNotWaitForIt) {
     FakePlatform fake;
     SilentResolver resolver;
+    std::future<void> arrived = resolver.arrived.get_future();
     bool answered = false;
     {
         PingWorker worker(resolver, fake.icmp, fake.events);
         worker.start("dead.dns.test", [&](const PingAnswer&) { answered = true; });
-        resolver.arrived.wait();
+        arrived.wait();
     } // returns while the resolver is still blocked (else this test takes 10 s)
     EXPECT_FALSE(resolver.returned);
-    resolver.open.raise();
+    resolver.open.set_value();
     while (!resolver.returned)
         std::this_thread::yield();
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
