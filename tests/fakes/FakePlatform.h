@@ -140,7 +140,6 @@ class FakeHotKey : public HotKey {
                 *why = "the combination is taken";
             return false;
         }
-        key = vk;
         onPressed_ = std::move(onPressed);
         registered = true;
         return true;
@@ -153,7 +152,6 @@ class FakeHotKey : public HotKey {
     }
     std::vector<std::uint32_t> registrations;
     bool registered = false, failNext = false;
-    std::uint32_t key = 0;
     std::function<void()> onPressed_;
 };
 

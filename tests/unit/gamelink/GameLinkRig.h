@@ -38,10 +38,6 @@ struct GameLinkRig {
         std::filesystem::current_path(cwd, ignored);
     }
 
-    // The standard result call: re-arm, 15 s, log, no clipboard, no refresh.
-    void answer(const std::string& message) {
-        result.readyForNextCmd("default.wav", message, true, 15, true, false, false);
-    }
     std::string script() const { return folder.resultText(); }
 
     std::filesystem::path cwd;

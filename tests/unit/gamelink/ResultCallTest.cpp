@@ -57,7 +57,7 @@ TEST_F(ResultCallTest, ExpiryClearsOnlyAnUntouchedClipboard) {
 
 TEST_F(ResultCallTest, UnwritableScriptIsReportedAndTheCommandStillEnds) {
     std::filesystem::remove_all(rig.folder.game() / "baseq3");
-    rig.answer("lost answer");
+    rig.result.readyForNextCmd("default.wav", "lost answer", true, 15, true, false, false);
     EXPECT_EQ(rig.errors.size(), 1u);
     EXPECT_EQ(rig.view.console, "\r\n> lost answer");
     EXPECT_TRUE(rig.modifiedCheck->isEnabled());

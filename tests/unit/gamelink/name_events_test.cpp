@@ -13,10 +13,6 @@ namespace {
 
 class NameEventsTest : public ::testing::Test {
   protected:
-    NameEventsTest()
-        : settings_(fp_.temp / "handleHound.ini"),
-          reporter_(settings_, fp_.platform, {}, [] { return "http://127.0.0.1:27995/"; }) {}
-
     // The names of what one flush posts ("kind name>new@server" each).
     std::string flushed() {
         const std::size_t before = fp_.pages.posts.size();
@@ -28,8 +24,9 @@ class NameEventsTest : public ::testing::Test {
     }
 
     test::FakePlatform fp_;
-    Settings settings_;
-    NameEventReporter reporter_;
+    Settings settings_{fp_.temp / "handleHound.ini"};
+    NameEventReporter reporter_{
+        settings_, fp_.platform, {}, [] { return "http://127.0.0.1:27995/"; }};
 };
 
 TEST_F(NameEventsTest, EventsCarryTheirServerAndSession) {

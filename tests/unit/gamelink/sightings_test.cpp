@@ -56,17 +56,13 @@ TEST(SightingText, BytesNotUtf8OrControlsAreRefused) {
 
 class ReporterTest : public ::testing::Test {
   protected:
-    ReporterTest()
-        : settings_(fp_.temp / "handleHound.ini"),
-          reporter_(
-              settings_, fp_.platform, [this](const std::string& l) { console_.push_back(l); },
-              [this] { return address_; }) {}
-
     test::FakePlatform fp_;
-    Settings settings_;
+    Settings settings_{fp_.temp / "handleHound.ini"};
     std::vector<std::string> console_;
     std::string address_ = "http://127.0.0.1:27995";
-    SightingsReporter reporter_;
+    SightingsReporter reporter_{settings_, fp_.platform,
+                                [this](const std::string& l) { console_.push_back(l); },
+                                [this] { return address_; }};
 };
 
 TEST_F(ReporterTest, PostsEachPlayerOnceAsJson) {
