@@ -41,7 +41,6 @@ TEST(RecordCommands, AllWithoutPunkBusterListsTheConsolesPlayers) {
     rig.folder.writeDump({"no list"});
     rig.state.namesOnServer = {"^1Bra^7vo", "Sarge"};
     rig.interpreter.processFile("all"); // not run(): it refuses links
-    EXPECT_EQ(rig.script(), renderResultScript("Looking up the renames of 2 players. . ."));
     ASSERT_EQ(rig.fp.pages.requests.size(), 2u);
     EXPECT_EQ(rig.fp.pages.requests[0].url, "http://127.0.0.1:27995/links?name=%5E1Bra%5E7vo");
     std::string five;
