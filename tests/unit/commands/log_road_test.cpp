@@ -60,7 +60,6 @@ TEST(LogRoad, OnlyTheLinesThePlayerTypedAreCommands) {
         LogRoadRig rig;
         rig.state.monitoringOn = c.monitoring;
         rig.say(c.line);
-        EXPECT_EQ(!rig.sounds().empty(), c.answered);
         EXPECT_EQ(rig.fp.clipboard.text() == "a  B", c.answered);
     }
 }
