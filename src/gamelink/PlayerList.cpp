@@ -100,15 +100,6 @@ std::string findPlayerInDump(const std::filesystem::path& dumpPath, const std::s
     return result.answer;
 }
 
-std::vector<PlayerLine> playerLinesIn(std::string_view dump) {
-    std::vector<PlayerLine> lines;
-    forEachLowerLine(dump, [&](std::string_view line, std::string_view) {
-        if (isPlayerLine(line))
-            lines.push_back({slotOf(line), guidOf(line), nameOf(line)});
-    });
-    return lines;
-}
-
 PlayerListing currentPlayersIn(std::string_view dump) {
     PlayerListing listing;
     if (dump.empty()) {

@@ -32,12 +32,4 @@ struct PlayerListing {
 };
 PlayerListing currentPlayersIn(std::string_view dump);
 
-struct PlayerLine {
-    std::string slot;
-    std::string guid; // 8 characters, lower case
-    std::string name; // lower case
-};
-// Every player line of a dump, in order (for recording sightings).
-std::vector<PlayerLine> playerLinesIn(std::string_view dump);
-
 } // namespace hh

@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string& a = result.answer;
     hh::fuzz::check(a.empty() || a == "needPList" || a == "empty" || a.size() == 8,
                     "the answer is a GUID or one of the three words");
-    for (const auto& line : hh::playerLinesIn(f[0]))
-        hh::fuzz::check(line.guid.size() <= 8, "a GUID has at most 8 characters");
+    for (const auto& player : hh::currentPlayersIn(f[0]).players)
+        hh::fuzz::check(player.guid.size() == 8, "a listed player has a GUID of 8 characters");
     return 0;
 }
