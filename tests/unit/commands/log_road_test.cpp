@@ -83,6 +83,11 @@ TEST(LogRoad, ACommandSeenByTwoRoadsRunsOnce) {
     EXPECT_EQ(rig.fp.clipboard.text(), "changed since");
     EXPECT_EQ(rig.script(), answer);
     EXPECT_TRUE(rig.modifiedCheck->isEnabled());
+    // So is a word the program does not know, given with an argument.
+    rig.say("]/hh nosuch thing");
+    const auto heard = rig.sounds().size();
+    rig.runFromDump({"]/hh nosuch thing"});
+    EXPECT_EQ(rig.sounds().size(), heard);
     // A player lookup runs again with the dump's fresh player list.
     rig.say("]/hh Charlie");
     rig.refuseNameLinks();
