@@ -5,6 +5,7 @@
 #include <atomic>
 #include <csignal>
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -52,7 +53,9 @@ Process::Process(const std::string& program, const std::vector<std::string>& arg
         ::dup2(in, 0);
         ::dup2(out, 1);
         ::dup2(err, 2);
-        ::execve(program.c_str(), argv.data(), envp.data());
+        // A test that crashes must not leave its servers and tools behind.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        ::execvpe(program.c_str(), argv.data(), envp.data());
         ::_exit(127);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
-// Runs a program for a test: arguments, extra environment, its standard
-// output and error collected in files; ended only by its own PID.
+// Runs a program for a test (a name without a slash is looked up in PATH):
+// arguments, extra environment, its standard output and error collected in
+// files; ended only by its own PID, and by the kernel when the test dies.
 #include <chrono>
 #include <filesystem>
 #include <functional>

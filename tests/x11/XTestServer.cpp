@@ -3,63 +3,14 @@
 #include <QCoreApplication>
 
 #include <csignal>
-#include <cstdlib>
-#include <fcntl.h>
 #include <poll.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
 namespace hh::test::x11 {
 
-void ChildProcess::start(const std::vector<std::string>& argv, int keepFd) {
-    stop();
-    std::vector<char*> args;
-    for (const auto& a : argv)
-        args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    if ((pid_ = fork()) != 0)
-        return;
-    // A test that crashes must not leave its X server or tools behind.
-    prctl(PR_SET_PDEATHSIG, SIGTERM);
-    const int out = open("/dev/null", O_WRONLY);
-    dup2(out, STDOUT_FILENO);
-    dup2(out, STDERR_FILENO);
-    dup2(open("/dev/null", O_RDONLY), STDIN_FILENO);
-    for (int fd = 3; fd < 1024; ++fd)
-        if (fd != keepFd)
-            close(fd);
-    execvp(args[0], args.data());
-    _exit(127);
-}
-
-int ChildProcess::wait() {
-    int status = 0;
-    const bool ended = pid_ > 0 && waitpid(pid_, &status, 0) == pid_;
-    pid_ = -1;
-    return ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-void ChildProcess::stop() {
-    if (pid_ <= 0)
-        return;
-    kill(pid_, SIGTERM);
-    for (int i = 0; i < 100; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(20)))
-        if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
-            pid_ = -1;
-            return;
-        }
-    kill(pid_, SIGKILL);
-    wait();
-}
-
 int xdotool(const std::vector<std::string>& args) {
-    std::vector<std::string> argv{"xdotool"};
-    argv.insert(argv.end(), args.begin(), args.end());
-    ChildProcess child;
-    child.start(argv);
-    return child.wait();
+    return Process("xdotool", args).waitForExit(std::chrono::seconds(30));
 }
 
 Xvfb::Xvfb() {
@@ -69,9 +20,9 @@ Xvfb::Xvfb() {
     // Xvfb picks a free display number and writes it to the pipe. Without
     // -noreset it resets whenever its last client leaves, and a test that
     // connects at that moment is refused.
-    process_.start({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24",
-                    "-nolisten", "tcp", "-noreset"},
-                   fds[1]);
+    process_ = std::make_unique<Process>(
+        "Xvfb", std::vector<std::string>{"-displayfd", std::to_string(fds[1]), "-screen", "0",
+                                         "1024x768x24", "-nolisten", "tcp", "-noreset"});
     close(fds[1]);
     std::string number;
     char buffer[32];
@@ -81,13 +32,19 @@ Xvfb::Xvfb() {
         number.append(buffer, static_cast<std::size_t>(n));
     close(fds[0]);
     started_ = number.find('\n') != std::string::npos;
-    if (!started_) {
-        process_.stop();
+    if (!started_)
         return;
-    }
     const std::string display = ':' + number.substr(0, number.find('\n'));
     setenv("DISPLAY", display.c_str(), 1);
     unsetenv("WAYLAND_DISPLAY");
+}
+
+// SIGTERM lets Xvfb remove its lock file and socket.
+Xvfb::~Xvfb() {
+    if (process_) {
+        process_->signal(SIGTERM);
+        process_->waitForExit(std::chrono::seconds(5));
+    }
 }
 
 bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds bound) {

@@ -1,28 +1,16 @@
 #pragma once
 // A private X server for tests: Xvfb on a display number it picks itself,
-// child processes stopped by PID, xdotool runs, and event-loop pumping.
+// xdotool runs, and event-loop pumping.
 // No Xlib here: its macros break Qt headers.
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
+#include "support/Process.h"
+
 namespace hh::test::x11 {
-
-// A child process, stopped by its PID at the latest when the object goes.
-class ChildProcess {
-  public:
-    ~ChildProcess() { stop(); }
-    // Output goes nowhere; `keepFd` stays open in the child.
-    void start(const std::vector<std::string>& argv, int keepFd = -1);
-    // Waits for the end; the exit status, -1 when it did not start or exit.
-    int wait();
-    void stop();
-
-  private:
-    pid_t pid_ = -1;
-};
 
 // xdotool with the given arguments (plain XTest input, seen like real keys).
 int xdotool(const std::vector<std::string>& args);
@@ -31,10 +19,11 @@ int xdotool(const std::vector<std::string>& args);
 class Xvfb {
   public:
     Xvfb();
+    ~Xvfb();
     bool started() const { return started_; }
 
   private:
-    ChildProcess process_;
+    std::unique_ptr<Process> process_;
     bool started_ = false;
 };
 

@@ -20,6 +20,7 @@ namespace hh::x11 {
 namespace {
 
 using namespace hh::test::x11;
+using hh::test::Process;
 
 class X11Test : public ::testing::Test {
   protected:
@@ -264,17 +265,13 @@ class WithOpenbox : public WindowFinderTest {
     void SetUp() override {
         if (system("command -v openbox >/dev/null") != 0)
             GTEST_SKIP() << "openbox is not installed";
-        openbox.start({"openbox", "--sm-disable"});
+        openbox = std::make_unique<Process>("openbox", std::vector<std::string>{"--sm-disable"});
         // Openbox names itself on the root window long before it handles
         // map requests: wait until it manages a window.
         TestWindow probe("probe");
         ASSERT_TRUE(pumpUntil([&] { return managed(probe.id()); }, std::chrono::seconds(20)));
     }
-    void TearDown() override {
-        openbox.stop();
-        WindowFinderTest::TearDown();
-    }
-    ChildProcess openbox;
+    std::unique_ptr<Process> openbox;
 };
 
 // With a window manager, the active window comes from its property, and
@@ -297,7 +294,7 @@ TEST_F(WithOpenbox, FollowsTheActiveWindowRenamedClientsAndUnmanagedWindows) {
         EXPECT_TRUE(pumpUntil([&] { return windows.findWindowByTitle(title) == fullScreen.id(); }));
     }
     EXPECT_TRUE(pumpUntil([&] { return windows.findWindowByTitle(title) == 0; }));
-    openbox.stop(); // leaves _NET_ACTIVE_WINDOW naming the editor behind
+    openbox.reset(); // leaves _NET_ACTIVE_WINDOW naming the editor behind
     client.focus();
     EXPECT_EQ(windows.foregroundWindow(), client.id());
 }
