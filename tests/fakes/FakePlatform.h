@@ -186,17 +186,11 @@ class FakeDialogs : public Dialogs {
     std::optional<std::string> inputBox(const std::string&, const std::string&) override {
         return std::nullopt;
     }
-    std::optional<std::string> openFile(const std::string& title, const std::string& filter,
-                                        const std::string& initialDir) override {
-        fileDialogs.push_back(title + "|" + filter + "|" + initialDir);
-        if (fileAnswers.empty())
-            return std::nullopt;
-        auto a = fileAnswers.front();
-        fileAnswers.pop_front();
-        return a;
+    std::optional<std::string> openFile(const std::string&, const std::string&,
+                                        const std::string&) override {
+        return std::nullopt;
     }
-    std::vector<std::string> messages, fileDialogs;
-    std::deque<std::optional<std::string>> fileAnswers;
+    std::vector<std::string> messages;
 };
 
 class FakeShell : public Shell {

@@ -23,7 +23,7 @@ class FakeDetectorView : public DetectorView {
   public:
     void setGameStatus(const std::string&) override {}
     void setInfoText(const std::string&) override {}
-    void setConfigToExec(const std::string& p) override { configToExec = p; }
+    void setConfigToExec(const std::string&) override {}
     void setStartMinChecked(bool c) override { startMinChecked = c; }
     void setMainShownButtons(bool) override {}
     bool trayAvailable() const override { return tray; }
@@ -73,7 +73,7 @@ class FakeDetectorView : public DetectorView {
     StartDetector* detector = nullptr;
     std::vector<std::string> log;
     std::function<bool()> setupAnswer;
-    std::string configToExec, trayIcon;
+    std::string trayIcon;
     bool tray = true, startMinChecked = false, detMinimized = false, detVisible = false,
          mainVisible = false, mainMinimized = false;
     int menuPopups = 0;
@@ -251,29 +251,6 @@ TEST_F(StartDetectorTest, TrayButtonsAndTheDetectorWindow) {
     EXPECT_FALSE(view.detVisible);
     detector.toggleDetectorWindow(true);
     EXPECT_TRUE(view.detVisible);
-}
-
-TEST_F(StartDetectorTest, BrowseAcceptsConfigsInGameFoldersOnly) {
-    for (const char* f : {"game/baseq3/b.cfg", "elsewhere/c.cfg", "game/arena/e.cfg"})
-        writeFile(fp.temp / f, "exec x\n");
-    ASSERT_TRUE(detector.startUp());
-    const auto at = [&](const char* relative) { return (fp.temp / relative).generic_string(); };
-    const struct {
-        std::vector<std::optional<std::string>> answers; // nullopt: cancelled
-        std::size_t errors;                              // so far
-        std::string stored;
-    } steps[] = {{{at("game/osp/none.cfg"), std::nullopt}, 1, ""},
-                 {{at("elsewhere/c.cfg"), at("game/arena/e.cfg")}, 2, at("game/arena/e.cfg")},
-                 {{at("game/baseq3/b.cfg")}, 2, at("game/baseq3/b.cfg")}};
-    for (const auto& step : steps) {
-        fp.dialogs.fileAnswers.assign(step.answers.begin(), step.answers.end());
-        detector.browseConfigToExec();
-        EXPECT_EQ(fp.dialogs.messages.size(), step.errors);
-        EXPECT_EQ(settings.configPath(), step.stored);
-        EXPECT_EQ(view.configToExec, step.stored);
-    }
-    // The dialog opens in the base folder.
-    EXPECT_TRUE(fp.dialogs.fileDialogs[0].ends_with("|" + (gameDir() / "baseq3").generic_string()));
 }
 
 // The Exit button and the typed "quit" command end the same way: monitoring
