@@ -1,6 +1,4 @@
 #include "DesktopRig.h"
-#include "gamelink/PlayerTable.h"
-#include "shell/qt/ArrayViewer.h"
 #include "shell/qt/OptionsWindow.h"
 #include "shell/qt/SetupWindow.h"
 
@@ -11,7 +9,6 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QTextEdit>
 #include <gtest/gtest.h>
 
 namespace hh::test {
@@ -83,21 +80,6 @@ TEST_F(DialogsTest, SetupClosesOnlyThroughOkWithAGameFolder) {
     // The engine chosen (ioquake3 unless guessed) names the dump file.
     EXPECT_EQ(frm.GetDumpFileAbsPath(), (gameDir() / "osp" / settings.dumpFileName()).string());
     EXPECT_EQ(settings.path(), frm.GetDumpFileAbsPath());
-}
-
-TEST_F(DialogsTest, ArrayViewerEditsThePlayerTable) {
-    ArrayViewer viewer(frm.playerTable(), fp.sound);
-    auto* guid = find<QLineEdit>(viewer, "Text2");
-    auto* aliases = find<QLineEdit>(viewer, "Text3");
-    auto* add = find<QPushButton>(viewer, "cmdAddPlayer1");
-    for (int i = 0; i < PlayerTable::kSize + 1; ++i) {
-        guid->setText(QStringLiteral("%1").arg(i, 8, 16, QLatin1Char('a')));
-        aliases->setText(QStringLiteral("name%1").arg(i));
-        add->click();
-    }
-    EXPECT_EQ(fp.sound.beeps, 1); // the 21st does not fit
-    EXPECT_EQ(frm.playerTable().numPlayers(), PlayerTable::kSize);
-    EXPECT_TRUE(find<QTextEdit>(viewer, "txtDebugDisplayBox1")->toPlainText().contains("name19"));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "gamelink/PlayerList.h"
+#include "gamelink/PlayerTable.h"
 #include "support/GameFolder.h"
 
 #include <gtest/gtest.h>
@@ -40,6 +41,16 @@ TEST(PlayerSearch, Answers) {
         EXPECT_EQ(result.answer, c.answer) << c.dump << "|" << c.key;
         EXPECT_EQ(result.foundName, c.foundName) << c.dump << "|" << c.key;
     }
+}
+
+// The developer viewer's table: 20 players, the 21st refused.
+TEST(PlayerTable, HoldsAtMostItsSize) {
+    PlayerTable table;
+    for (int i = 0; i <= PlayerTable::kSize; ++i)
+        EXPECT_EQ(table.addPlayer(std::to_string(10000000 + i), "name" + std::to_string(i)),
+                  i < PlayerTable::kSize);
+    EXPECT_EQ(table.numPlayers(), PlayerTable::kSize);
+    EXPECT_NE(table.showPlayerTable(1).find("name19"), std::string::npos);
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "fakes/FakePlatform.h"
-#include "settings/KeyNames.h"
 #include "settings/Settings.h"
 
 #include <gtest/gtest.h>
@@ -35,15 +34,6 @@ TEST(Catalogue, EachReaderAppliesItsDefault) {
         }
         EXPECT_EQ(c.read(settings), c.expected) << c.key << "=" << (c.stored ? c.stored : "-");
     }
-}
-
-TEST(KeyNames, CodesIgnoreCaseAndUnknownNamesGiveZero) {
-    const std::pair<const char*, std::int32_t> cases[] = {
-        {"F5", 116}, {"TAB", 9}, {"f12", 123}, {"kp_enter", 108}, {"slash", 111},
-        {"/", 191},  {"f13", 0}, {"f01", 0},   {"", 0},           {"tab ", 0},
-    };
-    for (const auto& [name, code] : cases)
-        EXPECT_EQ(keyNameToCode(name, nullptr), code) << "'" << name << "'";
 }
 
 } // namespace
