@@ -33,8 +33,7 @@ TEST(Availability, SaysWhyThereIsNoObserver) {
     };
     const std::string display = std::getenv("DISPLAY");
     for (const Case& c :
-         {Case{nullptr, "wayland-0", "Wayland"}, Case{nullptr, nullptr, "DISPLAY is not set"},
-          Case{":64999", nullptr, "cannot be opened"}}) {
+         {Case{nullptr, "wayland-0", "Wayland"}, Case{":64999", nullptr, "cannot be opened"}}) {
         c.display ? setenv("DISPLAY", c.display, 1) : unsetenv("DISPLAY");
         c.wayland ? setenv("WAYLAND_DISPLAY", c.wayland, 1) : unsetenv("WAYLAND_DISPLAY");
         X11KeyEventSource keys;
