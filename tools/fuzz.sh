@@ -18,8 +18,11 @@ for t in "${targets[@]}"; do
   echo "== fuzz_$t for ${seconds}s"
   "$build/tests/fuzz/fuzz_$t" -max_total_time="$seconds" -print_final_stats=1 \
     -artifact_prefix="$work/" "$work" 2>&1 | grep -E "^(stat::number_of_executed_units|stat::peak_rss_mb|==|property|#[0-9]+ +DONE)" || true
-  if ls "$work"/crash-* "$work"/leak-* "$work"/timeout-* >/dev/null 2>&1; then
-    echo "fuzz_$t found a failing input:"; ls "$work"/crash-* "$work"/leak-* "$work"/timeout-* 2>/dev/null
+  # One kind of finding is enough: ls of all three kinds fails unless all exist.
+  findings=$(find "$work" -maxdepth 1 \( -name 'crash-*' -o -name 'leak-*' -o -name 'timeout-*' \
+    -o -name 'oom-*' \))
+  if [ -n "$findings" ]; then
+    echo "fuzz_$t found a failing input:"; echo "$findings"
     exit 1
   fi
   rm -rf "$work"
