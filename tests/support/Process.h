@@ -2,6 +2,8 @@
 // Runs a program for a test (a name without a slash is looked up in PATH):
 // arguments, extra environment, its standard output and error collected in
 // files; ended only by its own PID, and by the kernel when the test dies.
+// The kernel's end comes when the thread that started it ends: start
+// programs from the test's own thread, never from a short-lived one.
 #include <chrono>
 #include <filesystem>
 #include <functional>
